@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vantrel needs to build and test, when missing,
+# then configures and builds it. Safe to run again: it does nothing it need not.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
+          libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig)
+[ "${VANTREL_EXTRA_PACKAGES:-}" ] && read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES" && packages+=("${extra[@]}")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+# A CJK font, or every Chinese character in a window or a picture is a box.
+if ! command -v fc-list >/dev/null 2>&1 || [ -z "$(fc-list :lang=zh 2>/dev/null)" ]; then
+  missing+=(fonts-wqy-microhei)
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VANTREL_CMAKE_ARGS:-}
+fi
+cmake --build "$build_dir" --parallel "$(nproc)"

@@ -1,0 +1,46 @@
+#include "store/AtomicFileWriter.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+qint64 failAfterBytes = -1;
+}
+
+void AtomicFileWriter::injectFailureAfter(qint64 bytes)
+{
+    failAfterBytes = bytes;
+}
+
+bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QString* reason)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        if (reason)
+            *reason = QStringLiteral("该路径是一个文件夹");
+        return false;
+    }
+    QSaveFile file(path);
+    // Never fall back to writing the old file in place.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (reason)
+            *reason = file.errorString();
+        return false;
+    }
+    if (failAfterBytes >= 0 && failAfterBytes < bytes.size()) {
+        file.write(bytes.constData(), failAfterBytes);
+        file.cancelWriting();
+        file.commit();
+        if (reason)
+            *reason = QStringLiteral("磁盘写入失败");
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (reason)
+            *reason = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}

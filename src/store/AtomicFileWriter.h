@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces a file as a whole: the bytes go to a temporary file in the same folder, which
+// is renamed over the old file only once everything is written. On any failure the old
+// file stays byte-identical and the temporary file is removed.
+class AtomicFileWriter {
+public:
+    // False with the system's reason when the file could not be written.
+    static bool write(const QString& path, const QByteArray& bytes, QString* reason);
+
+    // For tests: make every write fail after this many bytes (negative: never fail).
+    static void injectFailureAfter(qint64 bytes);
+};

@@ -1,0 +1,26 @@
+#include "store/CodedList.h"
+
+CodedList::CodedList(QWidget* parent)
+    : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, &CodedList::itemSelected);
+}
+
+void CodedList::setItems(std::span<const CodedItem> items)
+{
+    clear();
+    for (const CodedItem& item : items)
+        addItem(QString::fromUtf8(item.text), item.code);
+}
+
+int CodedList::codeAt(int index) const
+{
+    return itemData(index).toInt();
+}
+
+void CodedList::selectItem(int index)
+{
+    setCurrentIndex(index);
+    emit itemSelected(index);
+}

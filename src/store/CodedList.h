@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QComboBox>
+#include <span>
+
+// One item of a coded drop-down list: what the user reads and the code stored for it.
+struct CodedItem {
+    int code;
+    const char* text; // UTF-8
+};
+
+// A pick-list whose items carry integer codes. Unlike a plain QComboBox it reports every
+// selection, also one made from code that keeps the current index: the forms react to
+// a selection, not to a change of index.
+class CodedList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit CodedList(QWidget* parent = nullptr);
+
+    void setItems(std::span<const CodedItem> items);
+    int codeAt(int index) const;
+    // Selects the item and raises itemSelected, whether or not the index changes.
+    void selectItem(int index);
+
+signals:
+    // A selection made by the user or through selectItem().
+    void itemSelected(int index);
+};

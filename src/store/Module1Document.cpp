@@ -1,0 +1,288 @@
+// Document access: loading, saving and the XPath node operations.
+#include "store/AtomicFileWriter.h"
+#include "store/Module1.h"
+#include "store/XmlErrorCapture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <libxml/parser.h>
+#include <libxml/xmlsave.h>
+#include <libxml/xpath.h>
+
+namespace Module1 {
+
+QString LastErrorText;
+
+namespace {
+
+// Never load DTDs, external entities or anything from the network.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
+
+struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
+struct XPathContextDeleter { void operator()(xmlXPathContextPtr p) const { xmlXPathFreeContext(p); } };
+struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
+struct XmlCharDeleter { void operator()(xmlChar* p) const { xmlFree(p); } };
+struct SaveBufferDeleter { void operator()(xmlBufferPtr p) const { xmlBufferFree(p); } };
+
+// The encoding label of the XML declaration at the start of the bytes, if any.
+QString declaredEncodingOf(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("<?xml"))
+        return {};
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0)
+        return {};
+    static const QRegularExpression encoding(QStringLiteral("encoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+    const auto match = encoding.match(QString::fromLatin1(bytes.left(end)));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Files labelled GB2312 very often hold GBK bytes; GB18030 reads both.
+bool readAsGb18030(const QString& label)
+{
+    const QString l = label.toUpper();
+    return l == QLatin1String("GB2312") || l == QLatin1String("GBK") || l == QLatin1String("EUC-CN")
+        || l == QLatin1String("CP936");
+}
+
+QString fromXmlChar(const xmlChar* text)
+{
+    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
+}
+
+xmlNodePtr selectFirst(const XmlNode& context, const QString& xpath)
+{
+    if (context.isNull() || !context.document || !context.document->handle())
+        return nullptr;
+    XmlErrorCapture quiet;
+    std::unique_ptr<xmlXPathContext, XPathContextDeleter> ctx(xmlXPathNewContext(context.document->handle()));
+    if (!ctx)
+        return nullptr;
+    ctx->node = context.node;
+    const QByteArray expr = xpath.toUtf8();
+    std::unique_ptr<xmlXPathObject, XPathObjectDeleter> result(
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expr.constData()), ctx.get()));
+    if (!result || result->type != XPATH_NODESET || !result->nodesetval || result->nodesetval->nodeNr < 1)
+        return nullptr;
+    return result->nodesetval->nodeTab[0];
+}
+
+void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& name)
+{
+    XmlErrorCapture errors;
+    std::unique_ptr<xmlParserCtxt, ParserContextDeleter> ctxt(xmlNewParserCtxt());
+    if (!ctxt) {
+        document.setParseError(-1, QStringLiteral("out of memory"));
+        return;
+    }
+    const QString declared = declaredEncodingOf(bytes);
+    int options = kParseOptions;
+    const char* override = nullptr;
+    if (readAsGb18030(declared)) {
+        override = "GB18030";
+        options |= XML_PARSE_IGNORE_ENC;
+    }
+    const QByteArray url = name.toUtf8();
+    xmlDocPtr doc = xmlCtxtReadMemory(ctxt.get(), bytes.constData(), static_cast<int>(bytes.size()),
+                                      url.constData(), override, options);
+    document.reset(doc);
+    if (!doc) {
+        const xmlError* err = &ctxt->lastError;
+        document.setParseError(err->code ? err->code : -1,
+                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        return;
+    }
+    // No document of ours has a DOCTYPE; one that does may carry entity bombs or
+    // external entities, so it does not count as loaded.
+    if (xmlGetIntSubset(doc)) {
+        document.reset(nullptr);
+        document.setParseError(XML_ERR_ENTITY_BOUNDARY, QStringLiteral("DOCTYPE not allowed"));
+        return;
+    }
+    if (!ctxt->nsWellFormed) {
+        const xmlError* err = &ctxt->lastError;
+        document.setParseError(err->code ? err->code : -1,
+                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        return;
+    }
+    if (!declared.isEmpty())
+        document.setDeclaredEncoding(declared);
+    else if (doc->encoding)
+        document.setDeclaredEncoding(fromXmlChar(doc->encoding));
+}
+
+bool isUtf16Or32(const QString& encoding)
+{
+    const QString e = encoding.toUpper();
+    return e.startsWith(QLatin1String("UTF-16")) || e.startsWith(QLatin1String("UTF-32"))
+        || e.startsWith(QLatin1String("UCS"));
+}
+
+} // namespace
+
+QChar folderSeparator()
+{
+#ifdef Q_OS_WIN
+    return QLatin1Char('\\');
+#else
+    return QLatin1Char('/');
+#endif
+}
+
+QString GetLastErrorText()
+{
+    return LastErrorText;
+}
+
+QString TrimSpaces(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+XmlDocumentPtr LoadXmlDocument(const QString& fileName)
+{
+    LastErrorText.clear();
+    auto document = std::make_shared<XmlDocument>();
+    if (fileName.isEmpty()) {
+        LastErrorText = QStringLiteral("无效文件名");
+        return document;
+    }
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+        document->setParseError(-1, file.errorString());
+        LastErrorText = QStringLiteral("无法打开指定文件") + fileName;
+        return document;
+    }
+    const QByteArray bytes = file.readAll();
+    parseInto(*document, bytes, fileName);
+    if (!document->handle()) {
+        LastErrorText = QStringLiteral("无法打开指定文件") + fileName;
+    } else if (document->parseError().code != 0) {
+        LastErrorText = QStringLiteral("文件格式错误:") + fileName + QStringLiteral("\\n") + document->parseError().reason;
+    }
+    return document;
+}
+
+XmlDocumentPtr ParseXmlText(const QByteArray& text, const QString& nameForMessages)
+{
+    LastErrorText.clear();
+    auto document = std::make_shared<XmlDocument>();
+    parseInto(*document, text, nameForMessages);
+    if (!document->handle())
+        LastErrorText = QStringLiteral("无法打开指定文件") + nameForMessages;
+    else if (document->parseError().code != 0)
+        LastErrorText = QStringLiteral("文件格式错误:") + nameForMessages + QStringLiteral("\\n") + document->parseError().reason;
+    return document;
+}
+
+QByteArray SerializeXmlDocument(const XmlDocumentPtr& document)
+{
+    if (!document || !document->handle())
+        return {};
+    xmlDocPtr doc = document->handle();
+    const QString declared = document->declaredEncoding();
+    const QByteArray encoding = (declared.isEmpty() ? QStringLiteral("UTF-8") : declared).toLatin1();
+
+    if (isUtf16Or32(declared)) {
+        xmlChar* mem = nullptr;
+        int size = 0;
+        xmlDocDumpMemoryEnc(doc, &mem, &size, encoding.constData());
+        std::unique_ptr<xmlChar, XmlCharDeleter> owner(mem);
+        return mem ? QByteArray(reinterpret_cast<const char*>(mem), size) : QByteArray();
+    }
+
+    // Written by hand so the declaration is followed directly by the root, as the
+    // settings template stands: no line breaks are added anywhere.
+    QByteArray out = "<?xml version=\"";
+    out += doc->version ? reinterpret_cast<const char*>(doc->version) : "1.0";
+    out += '"';
+    if (!declared.isEmpty())
+        out += " encoding=\"" + encoding + '"';
+    if (doc->standalone == 1)
+        out += " standalone=\"yes\"";
+    else if (doc->standalone == 0)
+        out += " standalone=\"no\"";
+    out += "?>";
+
+    std::unique_ptr<xmlBuffer, SaveBufferDeleter> buffer(xmlBufferCreate());
+    xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), encoding.constData(), XML_SAVE_NO_DECL | XML_SAVE_AS_XML);
+    if (!save)
+        return {};
+    bool first = true;
+    for (xmlNodePtr child = doc->children; child; child = child->next) {
+        if (child->type == XML_DTD_NODE)
+            continue;
+        if (!first)
+            xmlBufferAdd(buffer.get(), reinterpret_cast<const xmlChar*>("\n"), 1);
+        xmlSaveTree(save, child);
+        xmlSaveFlush(save);
+        first = false;
+    }
+    xmlSaveClose(save);
+    out.append(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())), xmlBufferLength(buffer.get()));
+    return out;
+}
+
+bool SaveXmlDocument(const XmlDocumentPtr& document, const QString& fileName)
+{
+    LastErrorText.clear();
+    if (fileName.isEmpty()) {
+        LastErrorText = QStringLiteral("未指定待保存得文件名");
+        return false;
+    }
+    // A document whose own load failed holds nothing worth writing: never let it
+    // replace a good file.
+    if (!document || !document->handle() || document->parseError().code != 0) {
+        const QString reason = document ? document->parseError().reason : QString();
+        LastErrorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
+        return false;
+    }
+    const QByteArray bytes = SerializeXmlDocument(document);
+    QString reason;
+    if (bytes.isEmpty() || !AtomicFileWriter::write(fileName, bytes, &reason)) {
+        LastErrorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
+        return false;
+    }
+    return true;
+}
+
+QString GetNodeText(const XmlNode& context, const QString& xpath)
+{
+    xmlNodePtr node = selectFirst(context, xpath);
+    if (!node)
+        return {};
+    std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(node));
+    return TrimSpaces(fromXmlChar(content.get()));
+}
+
+void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)
+{
+    xmlNodePtr node = selectFirst(context, xpath);
+    if (!node)
+        return;
+    const QByteArray text = TrimSpaces(value).toUtf8();
+    const auto* utf8 = reinterpret_cast<const xmlChar*>(text.constData());
+    if (node->type == XML_ATTRIBUTE_NODE) {
+        // xmlSetNsProp stores the value as literal text ("&" stays "&").
+        auto* attr = reinterpret_cast<xmlAttrPtr>(node);
+        if (attr->parent)
+            xmlSetNsProp(attr->parent, attr->ns, attr->name, utf8);
+        return;
+    }
+    if (node->type != XML_ELEMENT_NODE)
+        return;
+    // Replace every child by one literal text node (xmlNodeSetContent would parse "&").
+    xmlNodeSetContent(node, nullptr);
+    if (!text.isEmpty())
+        xmlAddChild(node, xmlNewDocTextLen(node->doc, utf8, static_cast<int>(text.size())));
+}
+
+} // namespace Module1

@@ -1,0 +1,31 @@
+#include "store/XmlDocument.h"
+
+namespace Module1 {
+
+XmlDocument::~XmlDocument()
+{
+    reset(nullptr);
+}
+
+void XmlDocument::reset(xmlDocPtr doc)
+{
+    if (doc_)
+        xmlFreeDoc(doc_);
+    doc_ = doc;
+}
+
+XmlNode documentElement(const XmlDocumentPtr& document)
+{
+    if (!document || !document->handle())
+        return {document, nullptr};
+    return {document, xmlDocGetRootElement(document->handle())};
+}
+
+XmlNode documentNode(const XmlDocumentPtr& document)
+{
+    if (!document || !document->handle())
+        return {document, nullptr};
+    return {document, reinterpret_cast<xmlNodePtr>(document->handle())};
+}
+
+} // namespace Module1

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <libxml/tree.h>
+#include <memory>
+
+namespace Module1 {
+
+// What the last load of a document left behind; code 0 means it loaded cleanly.
+struct XmlParseError {
+    int code = 0;
+    QString reason;
+};
+
+// One parsed XML document. Always handed around as a shared handle (XmlDocumentPtr):
+// whoever holds the last handle frees it.
+class XmlDocument {
+public:
+    XmlDocument() = default;
+    ~XmlDocument();
+    XmlDocument(const XmlDocument&) = delete;
+    XmlDocument& operator=(const XmlDocument&) = delete;
+
+    xmlDocPtr handle() const { return doc_; }
+    void reset(xmlDocPtr doc);
+
+    const XmlParseError& parseError() const { return parseError_; }
+    void setParseError(int code, const QString& reason) { parseError_ = {code, reason}; }
+
+    // The encoding named by the document's XML declaration; what a save writes in.
+    QString declaredEncoding() const { return declaredEncoding_; }
+    void setDeclaredEncoding(const QString& encoding) { declaredEncoding_ = encoding; }
+
+private:
+    xmlDocPtr doc_ = nullptr;
+    XmlParseError parseError_;
+    QString declaredEncoding_;
+};
+
+using XmlDocumentPtr = std::shared_ptr<XmlDocument>;
+
+// A node inside a document; it keeps its document alive.
+struct XmlNode {
+    XmlDocumentPtr document;
+    xmlNodePtr node = nullptr;
+
+    bool isNull() const { return node == nullptr; }
+};
+
+// The root element (null when the document is empty) and the document node itself.
+XmlNode documentElement(const XmlDocumentPtr& document);
+XmlNode documentNode(const XmlDocumentPtr& document);
+
+} // namespace Module1

@@ -1,0 +1,54 @@
+#include "store/XmlErrorCapture.h"
+
+#include <libxml/xmlerror.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+thread_local XmlErrorCapture* active = nullptr;
+
+void structuredHandler(void*, xmlErrorPtr error)
+{
+    if (active && error && error->message)
+        active->add(QString::fromUtf8(error->message).trimmed());
+}
+
+void genericHandler(void*, const char* format, ...)
+{
+    if (!active)
+        return;
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    const QString text = QString::fromUtf8(buffer).trimmed();
+    if (!text.isEmpty())
+        active->add(text);
+}
+
+} // namespace
+
+XmlErrorCapture::XmlErrorCapture()
+    : previous_(active)
+{
+    active = this;
+    xmlSetStructuredErrorFunc(nullptr, structuredHandler);
+    xmlSetGenericErrorFunc(nullptr, genericHandler);
+    xsltSetGenericErrorFunc(nullptr, genericHandler);
+}
+
+XmlErrorCapture::~XmlErrorCapture()
+{
+    active = previous_;
+    // Handlers stay installed: with no capture active they drop what they get, which
+    // keeps libxml2 from writing to stderr between operations.
+}
+
+void XmlErrorCapture::add(const QString& message)
+{
+    messages_ << message;
+}

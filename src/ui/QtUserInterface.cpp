@@ -1,0 +1,82 @@
+#include "ui/QtUserInterface.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace ui {
+
+namespace {
+
+bool showBox(QWidget* parent, const QString& text, bool withCancel)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    QPushButton* cancel = withCancel ? box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole) : nullptr;
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+QString startPath(const FileDialogRequest& request)
+{
+    if (request.proposedName.isEmpty())
+        return request.initialFolder;
+    if (QFileInfo(request.proposedName).isAbsolute())
+        return request.proposedName;
+    return QDir(request.initialFolder).filePath(request.proposedName);
+}
+
+} // namespace
+
+void QtUserInterface::message(QWidget* parent, const QString& text)
+{
+    showBox(parent, text, false);
+}
+
+bool QtUserInterface::question(QWidget* parent, const QString& text)
+{
+    return showBox(parent, text, true);
+}
+
+std::optional<QString> QtUserInterface::openFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    const QString name = QFileDialog::getOpenFileName(parent, request.title, startPath(request),
+                                                      toQtFilter(request.filter), nullptr,
+                                                      QFileDialog::ReadOnly);
+    if (name.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(name);
+}
+
+std::optional<QString> QtUserInterface::saveFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    QFileDialog::Options options;
+    if (!request.confirmOverwrite)
+        options |= QFileDialog::DontConfirmOverwrite;
+    const QString name = QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                                      toQtFilter(request.filter), nullptr, options);
+    if (name.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(name);
+}
+
+void QtUserInterface::runModal(QDialog* dialog)
+{
+    dialog->exec();
+}
+
+void QtUserInterface::openInBrowser(const QString& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace ui

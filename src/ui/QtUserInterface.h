@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/UserInterface.h"
+
+namespace ui {
+
+// The real seam: Qt's message boxes without icons, its file dialogs and the desktop browser.
+class QtUserInterface : public UserInterface {
+public:
+    void message(QWidget* parent, const QString& text) override;
+    bool question(QWidget* parent, const QString& text) override;
+    std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    void runModal(QDialog* dialog) override;
+    void openInBrowser(const QString& path) override;
+};
+
+} // namespace ui

@@ -1,0 +1,43 @@
+#include "ui/UserInterface.h"
+
+#include "ui/QtUserInterface.h"
+
+#include <QStringList>
+
+namespace ui {
+
+namespace {
+UserInterface* installed = nullptr;
+}
+
+UserInterface& current()
+{
+    if (installed)
+        return *installed;
+    static QtUserInterface real;
+    return real;
+}
+
+void install(UserInterface* implementation)
+{
+    installed = implementation;
+}
+
+QString toQtFilter(const QString& pipeFilter)
+{
+    const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& label = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the last parentheses of the label.
+        if (label.endsWith(QLatin1Char(')')) && label.contains(QLatin1Char('(')) && label.section(QLatin1Char('('), -1).chopped(1).simplified() == patterns)
+            filters << label;
+        else
+            filters << label + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace ui

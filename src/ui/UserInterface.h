@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ui/FileDialogRequest.h"
+
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace ui {
+
+// Every message box, question, file dialog, modal dialog and browser call of the program
+// goes through this interface, so tests can script the answers instead of blocking.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // A message with an OK button only.
+    virtual void message(QWidget* parent, const QString& text) = 0;
+    // OK and Cancel; true when the user chose OK.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+    // The chosen file's full path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Shows the dialog modally and returns once it is hidden or closed.
+    virtual void runModal(QDialog* dialog) = 0;
+    // Hands a local file to the desktop's web browser; does not wait for it.
+    virtual void openInBrowser(const QString& path) = 0;
+};
+
+// The interface the program talks to: the real one unless a test installed its own.
+UserInterface& current();
+// Installs an implementation (not owned); nullptr goes back to the real one.
+void install(UserInterface* implementation);
+
+} // namespace ui

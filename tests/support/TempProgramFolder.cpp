@@ -1,0 +1,65 @@
+#include "TempProgramFolder.h"
+
+#include "store/Module1.h"
+
+#include <QDir>
+#include <QFile>
+
+TempProgramFolder::TempProgramFolder(bool withTemplates)
+{
+    Module1::ProgramFolder = path();
+    Module1::UnitCode.clear();
+    Module1::LocalFolder.clear();
+    Module1::UnitName.clear();
+    Module1::UnitReportUser.clear();
+    Module1::LastErrorText.clear();
+    if (withTemplates) {
+        const QDir source(templatesDir());
+        for (const QString& name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), file(name));
+    }
+}
+
+QString TempProgramFolder::templatesDir()
+{
+    return QStringLiteral(VANTREL_TEMPLATES_DIR);
+}
+
+QString TempProgramFolder::path() const
+{
+    return QDir::toNativeSeparators(dir_.path()) + Module1::folderSeparator();
+}
+
+QString TempProgramFolder::file(const QString& name) const
+{
+    return path() + name;
+}
+
+void TempProgramFolder::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile f(file(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+}
+
+QByteArray TempProgramFolder::readFile(const QString& name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TempProgramFolder::writeCompleteSettings(const QString& unitCode, const QString& unitName,
+                                              const QString& reportUser) const
+{
+    writeFile(QStringLiteral("config.pz"),
+              QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><Config><CorpID>%1</CorpID>"
+                             "<ServerPass/><ServerUrl/><LocalPath/><ReportUser/></Config>")
+                  .arg(unitCode)
+                  .toUtf8());
+    writeFile(unitCode + QStringLiteral(".dw"),
+              QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><CorpInfo><ReportInfo><CorpID>%1</CorpID>"
+                             "<CorpName>%2</CorpName><ReportDate/><ReportUser>%3</ReportUser></ReportInfo>"
+                             "<Basic><CorpID>%1</CorpID><Name>%2</Name></Basic></CorpInfo>")
+                  .arg(unitCode, unitName, reportUser)
+                  .toUtf8());
+}
