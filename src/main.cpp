@@ -1,7 +1,7 @@
+#include "report/frmMain.h"
 #include "ui/ChineseTranslation.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -11,9 +11,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.1.1"));
     ui::installChineseTranslation(app);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vantrel"));
-    window.resize(800, 600);
+    frmMain window;
+    window.Form_Load();
+    // A forced start-up dialog that was refused has already ended the program.
+    if (window.isUnloaded())
+        return 0;
     window.show();
     return app.exec();
 }
