@@ -1,5 +1,6 @@
 #include "report/frmMain.h"
 #include "ui/ChineseTranslation.h"
+#include "ui/FirstWindowProbe.h"
 
 #include <QApplication>
 
@@ -7,9 +8,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantrel"));
+    // No display name of its own: on X11 Qt would append it to every caption
+    // ("Vantrel - 未命名 — Vantrel"); message boxes fall back to the name above.
     QApplication::setApplicationVersion(QStringLiteral("1.1.1"));
     ui::installChineseTranslation(app);
+    FirstWindowProbe::installIfRequested();
 
     frmMain window;
     window.Form_Load();
