@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSessionManager>
 #include <QThread>
 #include <QToolBar>
@@ -175,14 +176,7 @@ void frmMain::Form_Load(const QString& programFolder)
     if (!ProgramFolder.isEmpty() && !ProgramFolder.endsWith(folderSeparator()))
         ProgramFolder += folderSeparator();
 
-    // The window keeps the size its contents need and opens in the middle of the screen.
-    adjustSize();
-    setFixedSize(sizeHint());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.left() + (area.width() - frameGeometry().width()) / 2,
-             area.top() + (area.height() - frameGeometry().height()) / 2);
-    }
+    FitToScreen();
 
     SetModified(false);
     switch (LoadSettings()) {
@@ -199,6 +193,34 @@ void frmMain::Form_Load(const QString& programFolder)
         break;
     }
     SSTab1->setProjectGroup(1);
+}
+
+void frmMain::FitToScreen()
+{
+    // The report's pages scroll; the window still opens big enough to show the largest
+    // page whole, as far as the screen allows, and keeps that size.
+    QSize content;
+    QList<QScrollArea*> pages;
+    for (int i = 0; i < SSTab1->count(); ++i) {
+        if (auto* page = qobject_cast<QScrollArea*>(SSTab1->widget(i)); page && page->widget()) {
+            pages << page;
+            content = content.expandedTo(page->widget()->sizeHint());
+        }
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Room for the title bar and borders that the window system adds.
+    const QSize room = area.size() - QSize(16, 48);
+    for (QScrollArea* page : pages)
+        page->setMinimumSize(content);
+    const QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
+    if (!excess.isNull()) {
+        for (QScrollArea* page : pages)
+            page->setMinimumSize(content - excess);
+    }
+    const QSize size = sizeHint().boundedTo(room);
+    setFixedSize(size);
+    move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
 }
 
 // ---- Window state ---------------------------------------------------------------------------

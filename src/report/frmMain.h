@@ -95,6 +95,8 @@ private:
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                          const QKeySequence& shortcut, void (frmMain::*handler)());
     void EditLongText(int index);
+    // Fixed size for the largest report page (within the screen), centred.
+    void FitToScreen();
 
     ReportForm* SSTab1;
     QToolBar* Toolbar1;

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -118,6 +119,10 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowCloseButtonHint);
+        // Centred and within the screen, whatever the size of the report's pages.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(w->geometry()));
+        QVERIFY(qAbs(w->geometry().center().x() - screen.center().x()) <= 1);
         QCOMPARE(w->centralWidget(), static_cast<QWidget*>(w->form()));
         QCOMPARE(w->form()->objectName(), QStringLiteral("SSTab1"));
     }
