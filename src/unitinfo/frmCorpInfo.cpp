@@ -205,7 +205,7 @@ void frmCorpInfo::buildTabs()
                 continue;
             QWidget* control = widgets_[i] = makeControl(f, container);
             if (f.kind == UnitInfoKind::Button) {
-                grid->addWidget(control, f.line, 2 * f.column, 1, 2, Qt::AlignLeft);
+                grid->addWidget(control, f.line, 2 * f.column, Qt::AlignLeft);
                 continue;
             }
             auto* label = new QLabel(utf8(f.label), container);
@@ -230,6 +230,18 @@ void frmCorpInfo::buildTabs()
     Text27 = textBox(QStringLiteral("Text27"));
     Text25 = findChild<QPlainTextEdit*>(QStringLiteral("Text25"));
     Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
+
+    // The description is edited elsewhere; beside its button the clerk sees whether one exists.
+    auto* summary = new QLabel(Command1->parentWidget());
+    summary->setObjectName(QStringLiteral("DescriptionSummary"));
+    summary->setForegroundRole(QPalette::PlaceholderText);
+    if (auto* grid = qobject_cast<QGridLayout*>(Command1->parentWidget()->layout()))
+        grid->addWidget(summary, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    connect(Text25, &QPlainTextEdit::textChanged, summary, [this, summary] {
+        const qsizetype length = Text25->toPlainText().trimmed().size();
+        summary->setText(length == 0 ? QStringLiteral("（尚未填写）") : QStringLiteral("（已填写 %1 字）").arg(length));
+    });
+    summary->setText(QStringLiteral("（尚未填写）"));
 }
 
 QLineEdit* frmCorpInfo::textBox(const QString& name) const
