@@ -8,6 +8,8 @@
 #include "report/frmText.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
+#include "unitinfo/UnitInfoPrinter.h"
+#include "unitinfo/frmCorpInfo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -370,20 +372,27 @@ void frmMain::Form_Unload()
 }
 
 // ---- Dialogs of the settings and the unit information ----------------------------------------
-// Their runners chain the settings dialog, the unit information dialog and a new report;
-// the dialogs themselves are built elsewhere and joined here when they exist.
 
 void frmMain::ShowOptionsDialog(bool allowCancel)
 {
+    // Joined once the settings dialog is part of the program: it chains the settings
+    // dialog, a reload of the settings, the unit information dialog and a new report.
     Q_UNUSED(allowCancel);
 }
 
 void frmMain::ShowUnitInfoDialog(bool allowCancel)
 {
-    Q_UNUSED(allowCancel);
+    {
+        frmCorpInfo dialog(this);
+        dialog.allowCancel = allowCancel;
+        ui::current().runModal(&dialog);
+    }
+    // The forced dialog at start-up is followed by the first report.
+    if (!allowCancel)
+        M_FileNew_Click();
 }
 
 void frmMain::M_ToolOption_Click() { ShowOptionsDialog(true); }
 void frmMain::M_ToolCorpInfo_Click() { ShowUnitInfoDialog(true); }
-void frmMain::M_ToolCorpInfoPrint_Click() {}
+void frmMain::M_ToolCorpInfoPrint_Click() { PrintUnitInfoPage(this); }
 void frmMain::M_FileAbout_Click() {}

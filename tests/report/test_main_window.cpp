@@ -6,6 +6,7 @@
 #include "report/frmText.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
+#include "unitinfo/frmCorpInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,8 +85,6 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("caption");
         QTest::newRow("no settings") << 0 << QStringList{QStringLiteral("请配置参数信息")} << QStringLiteral("Vantrel");
-        QTest::newRow("no unit information") << 1 << QStringList{QStringLiteral("请配置单位信息")}
-                                             << QStringLiteral("Vantrel");
         QTest::newRow("complete") << 2 << QStringList() << QStringLiteral("Vantrel - 未命名");
     }
     void startUp()
@@ -108,6 +107,69 @@ private slots:
         QVERIFY(saveWithdrawn());
         QVERIFY(w->ReportFileName.isEmpty());
         QCOMPARE(w->ReportDocument != nullptr, settings == 2);
+    }
+
+    void startUpForcesTheUnitInformationThenStartsAReport()
+    {
+        dir->writeCompleteSettings();
+        QVERIFY(QFile::remove(dir->file(QStringLiteral("410101.dw"))));
+        bool cancelOffered = true;
+        ui->answerModal([&](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            cancelOffered = dialog->cancelButton()->isEnabled();
+            dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("新的博物馆"));
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("李四"));
+            dialog->okButton()->click();
+        });
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请配置单位信息")});
+        QCOMPARE(ui->modalTitles, QStringList{QStringLiteral("单位信息")});
+        QVERIFY(!cancelOffered);
+        QVERIFY(QFile::exists(dir->file(QStringLiteral("410101.dw"))));
+        QCOMPARE(UnitName, QStringLiteral("新的博物馆"));
+        // The first report follows at once.
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+        QVERIFY(w->ReportDocument != nullptr);
+        QCOMPARE(w->form()->projectGroup(), 1);
+        QVERIFY(saveWithdrawn());
+    }
+
+    void unitInformationFromMenuAndToolbar()
+    {
+        start();
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        const QByteArray before = dir->readFile(QStringLiteral("410101.dw"));
+        // Menu: Cancel saves nothing and starts no new report.
+        ui->answerModal([](QDialog* d) { static_cast<frmCorpInfo*>(d)->cancelButton()->click(); });
+        w->action(QStringLiteral("M_ToolCorpInfo"))->trigger();
+        // Toolbar button 7: Save stores the unit information; the report stays as it is.
+        ui->answerModal([](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("王五"));
+            dialog->okButton()->click();
+        });
+        w->action(QStringLiteral("Toolbar1(7)"))->trigger();
+        QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("单位信息"), QStringLiteral("单位信息")}));
+        QVERIFY(dir->readFile(QStringLiteral("410101.dw")) != before);
+        QCOMPARE(UnitReportUser, QStringLiteral("王五"));
+        QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
+        QVERIFY(w->dirtyData);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+    }
+
+    void printUnitInformation()
+    {
+        start();
+        const QString page = dir->file(QStringLiteral("410101.htm"));
+        w->M_ToolCorpInfoPrint_Click();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("未找到相应的HTML文件") + page});
+        dir->writeFile(QStringLiteral("410101.htm"), "<html></html>");
+        ui->texts.clear();
+        w->action(QStringLiteral("M_ToolCorpInfoPrint"))->trigger();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
+                                        + QStringLiteral("进行打印")});
+        QCOMPARE(ui->browserPaths, QStringList{page});
     }
 
     void windowHasAFixedSizeAndNoMinimiseOrMaximise()
