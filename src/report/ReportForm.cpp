@@ -73,7 +73,7 @@ QLabel* makeLabel(const QString& text, QWidget* buddy, Qt::Alignment alignment)
     return label;
 }
 
-// Tab order key: page, block on the page, row, column.
+// Tab order key: page, block on the page, row, column, total (0) before share (1).
 using OrderKey = std::tuple<int, int, int, int, int>;
 
 } // namespace
@@ -350,6 +350,8 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
 
 BudgetAmount ReportForm::ReadAmount(QLineEdit* box)
 {
+    if (!box)
+        return BudgetAmount();
     const QString text = box->text();
     auto parsed = BudgetAmount::parse(text);
     if (!parsed) {

@@ -71,8 +71,13 @@ QWidget* makeControl(const UnitInfoField& field, QWidget* parent)
         auto* box = new QLineEdit(parent);
         if (field.kind == UnitInfoKind::Number)
             box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (field.kind == UnitInfoKind::UnitCode)
+        if (field.kind == UnitInfoKind::UnitCode) {
+            // Shown, not edited: it comes from the settings. Greyed so nobody tries to type.
             box->setReadOnly(true);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            box->setPalette(palette);
+        }
         box->setMinimumWidth(field.kind == UnitInfoKind::Number ? 90 : 150);
         control = box;
         break;

@@ -537,6 +537,27 @@ private slots:
         QCOMPARE(box(form, "Text22(1)")->text(), QStringLiteral("5"));
     }
 
+    // Invisible control characters pasted into a box must not make the saved report
+    // unreadable; tabs and line breaks stay.
+    void savedReportWithControlCharactersOpensAgain()
+    {
+        TempProgramFolder folder;
+        ReportForm form;
+        const auto blank = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
+        form.TransferReportFields(rootOf(blank), false);
+        box(form, "Text2")->setText(QStringLiteral("城") + QChar(1) + QStringLiteral("墙") + QChar(0x0B) + QChar(0xFFFE) +
+                                    QChar(0xD800) + QStringLiteral("𠀀"));
+        plain(form, "Text30")->setPlainText(QStringLiteral("一\t二\n三") + QChar(0x1F));
+        const auto target = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
+        QVERIFY(form.TransferReportFields(rootOf(target), true));
+        QVERIFY(Module1::SaveXmlDocument(target, folder.file("c.xm")));
+        const auto reread = Module1::LoadXmlDocument(folder.file("c.xm"));
+        QCOMPARE(Module1::GetLastErrorText(), QString());
+        QCOMPARE(Module1::GetNodeText(rootOf(reread), "//Report/BasicInfo/ProjectName"), QStringLiteral("城墙𠀀"));
+        QCOMPARE(Module1::GetNodeText(rootOf(reread), "//Report/BasicInfo/SalvageItem/ProtectionContent"),
+                 QStringLiteral("一\t二\n三"));
+    }
+
     void failedCheckWritesNothing()
     {
         TempProgramFolder folder;
