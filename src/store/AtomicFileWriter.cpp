@@ -12,12 +12,25 @@ void AtomicFileWriter::injectFailureAfter(qint64 bytes)
     failAfterBytes = bytes;
 }
 
+bool AtomicFileWriter::isReadOnly(const QFileInfo& info)
+{
+    // The permission bits, not access(): an administrator may write anywhere, but a file
+    // marked read-only is still meant to stay as it is.
+    return !(info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+
 bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QString* reason)
 {
     const QFileInfo info(path);
     if (info.isDir()) {
         if (reason)
             *reason = QStringLiteral("该路径是一个文件夹");
+        return false;
+    }
+    // A read-only file stays read-only, also for an administrator who could rename over it.
+    if (info.exists() && isReadOnly(info)) {
+        if (reason)
+            *reason = QStringLiteral("文件是只读的");
         return false;
     }
     QSaveFile file(path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QString>
 
 // Replaces a file as a whole: the bytes go to a temporary file in the same folder, which
@@ -10,6 +11,9 @@ class AtomicFileWriter {
 public:
     // False with the system's reason when the file could not be written.
     static bool write(const QString& path, const QByteArray& bytes, QString* reason);
+
+    // True when the file's permissions mark it read-only for everyone.
+    static bool isReadOnly(const QFileInfo& info);
 
     // For tests: make every write fail after this many bytes (negative: never fail).
     static void injectFailureAfter(qint64 bytes);

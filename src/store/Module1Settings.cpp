@@ -1,4 +1,5 @@
 // The settings file, the values it yields and two small checks.
+#include "store/AtomicFileWriter.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
@@ -70,7 +71,7 @@ short QueryFileAttributes(const QString& fileName)
     if (!info.exists())
         return -1;
     short bits = 0;
-    if (!info.isWritable())
+    if (AtomicFileWriter::isReadOnly(info))
         bits |= 1;
     if (info.isHidden())
         bits |= 2;

@@ -1,0 +1,37 @@
+#include "ui/FirstWindowProbe.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+
+FirstWindowProbe::FirstWindowProbe(bool exitWhenShown)
+    : QObject(QCoreApplication::instance())
+    , exitWhenShown_(exitWhenShown)
+{
+}
+
+void FirstWindowProbe::installIfRequested()
+{
+    const QByteArray mode = qgetenv("VANTREL_PROBE_FIRST_WINDOW");
+    if (mode.isEmpty() || !QCoreApplication::instance())
+        return;
+    QCoreApplication::instance()->installEventFilter(new FirstWindowProbe(mode == "exit"));
+}
+
+bool FirstWindowProbe::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!reported_ && event->type() == QEvent::Expose) {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (window && window->isExposed() && !window->transientParent() && window->isTopLevel()) {
+            reported_ = true;
+            std::fprintf(stderr, "vantrel-first-window: %s\n", window->title().toUtf8().constData());
+            std::fflush(stderr);
+            if (exitWhenShown_)
+                std::_Exit(0);
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}

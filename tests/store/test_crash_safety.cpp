@@ -1,0 +1,130 @@
+// A save that is cut short — a full disk, or the process killed part-way — never leaves a
+// truncated or mixed file: the file is the old one or the complete new one.
+#include "TempProgramFolder.h"
+#include "store/AtomicFileWriter.h"
+#include "store/Module1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <unistd.h>
+
+using namespace Module1;
+
+namespace {
+
+const char kChildVariable[] = "VANTREL_SAVE_LOOP_TARGET";
+
+// Two versions of one report; the long one is far bigger than a disk block.
+XmlDocumentPtr version(bool longOne)
+{
+    QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Report><BasicInfo><Remark>";
+    text += longOne ? QByteArray(300000, 'L') : QByteArray("短");
+    text += "</Remark></BasicInfo></Report>";
+    return ParseXmlText(text);
+}
+
+// The child: saves the two versions in turn until it is killed.
+int saveLoop(const QString& target)
+{
+    const XmlDocumentPtr a = version(false);
+    const XmlDocumentPtr b = version(true);
+    for (unsigned i = 0;; ++i) {
+        if (!SaveXmlDocument(i % 2 ? b : a, target))
+            return 2;
+        if (i == 0)
+            QFile(target + QStringLiteral(".ready")).open(QIODevice::WriteOnly);
+    }
+}
+
+} // namespace
+
+class TestCrashSafety : public QObject {
+    Q_OBJECT
+private slots:
+    void killedSavesLeaveOldOrNew()
+    {
+        TempProgramFolder folder;
+        const QString target = folder.file(QStringLiteral("report.xm"));
+        const QByteArray shortBytes = SerializeXmlDocument(version(false));
+        const QByteArray longBytes = SerializeXmlDocument(version(true));
+        QVERIFY(SaveXmlDocument(version(false), target));
+
+        auto* rng = QRandomGenerator::global();
+        int sawShort = 0;
+        int sawLong = 0;
+        for (int round = 0; round < 200; ++round) {
+            QFile::remove(target + QStringLiteral(".ready"));
+            QProcess child;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QString::fromLatin1(kChildVariable), target);
+            child.setProcessEnvironment(env);
+            child.start(QCoreApplication::applicationFilePath(), {});
+            QVERIFY(child.waitForStarted());
+            for (int wait = 0; wait < 2000 && !QFile::exists(target + QStringLiteral(".ready")); ++wait)
+                QThread::usleep(500);
+            QThread::usleep(rng->bounded(3000));
+            ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished());
+
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray now = file.readAll();
+            QVERIFY2(now == shortBytes || now == longBytes,
+                     qPrintable(QStringLiteral("round %1: the file holds %2 bytes of neither version").arg(round).arg(now.size())));
+            (now == shortBytes ? sawShort : sawLong)++;
+            LoadXmlDocument(target);
+            QCOMPARE(GetLastErrorText(), QString());
+        }
+        // Both outcomes occurred, so the kill really landed in the middle of saves.
+        QVERIFY(sawShort > 0 && sawLong > 0);
+    }
+
+    void fullDiskKeepsTheOldFile()
+    {
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (geteuid() != 0 || ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=128k") != 0)
+            QSKIP("no small file system can be mounted here; the injected write failure covers this");
+        struct Unmount { QByteArray path; ~Unmount() { ::umount(path.constData()); } } unmount{where};
+
+        const QString target = mountPoint.path() + QStringLiteral("/report.xm");
+        QVERIFY(SaveXmlDocument(version(false), target));
+        const QByteArray old = SerializeXmlDocument(version(false));
+        // Fill what is left, so the long version cannot be written.
+        QFile filler(mountPoint.path() + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        QVERIFY(!SaveXmlDocument(version(true), target));
+        QVERIFY2(GetLastErrorText().startsWith(QStringLiteral("无法保存指定文件") + target + QStringLiteral("\\n")),
+                 qPrintable(GetLastErrorText()));
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("filler"), QStringLiteral("report.xm")}));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    const QString target = qEnvironmentVariable(kChildVariable);
+    if (!target.isEmpty())
+        return saveLoop(target);
+    QCoreApplication app(argc, argv);
+    TestCrashSafety test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_crash_safety.moc"
