@@ -154,6 +154,3 @@ void frmAbout::cmdSysInfo_Click()
 {
     StartSysInfo();
 }
-
-// Compiled here so this dialog links on its own.
-#include "moc_frmAbout.cpp"

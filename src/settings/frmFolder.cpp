@@ -299,6 +299,3 @@ void frmFolder::CancelButton_Click()
     CancelError = true;
     hide();
 }
-
-// Compiled here so this dialog links on its own.
-#include "moc_frmFolder.cpp"

@@ -189,6 +189,3 @@ void frmOptions::Command1_Click()
     if (!frmFolder::CancelError)
         Text3->setText(frmFolder::FolderPath);
 }
-
-// Compiled here so this dialog links on its own.
-#include "moc_frmOptions.cpp"
