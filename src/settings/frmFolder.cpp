@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -106,6 +108,15 @@ frmFolder::frmFolder(QWidget* parent)
 
     connect(Drive1, &QComboBox::currentIndexChanged, this, &frmFolder::Drive1_Change);
     connect(Dir1, &QTreeView::doubleClicked, this, &frmFolder::Dir1_Open);
+    revealTimer_ = new QTimer(this);
+    revealTimer_->setSingleShot(true);
+    revealTimer_->setInterval(0);
+    connect(revealTimer_, &QTimer::timeout, this, &frmFolder::revealCurrentFolder);
+    connect(model_, &QFileSystemModel::directoryLoaded, this, &frmFolder::scheduleReveal);
+    connect(model_, &QFileSystemModel::rowsInserted, this, &frmFolder::scheduleReveal);
+    connect(model_, &QFileSystemModel::layoutChanged, this, &frmFolder::scheduleReveal);
+    Dir1->viewport()->installEventFilter(this);
+    Dir1->verticalScrollBar()->installEventFilter(this);
     connect(OKButton, &QPushButton::clicked, this, &frmFolder::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &frmFolder::CancelButton_Click);
 }
@@ -228,14 +239,27 @@ bool frmFolder::openFolder(const QString& folder)
     currentFolder_ = path;
     driveFolders_.insert(root, path);
     lblFolder->setText(QStringLiteral("当前文件夹：") + currentFolder());
-    if (index != Dir1->rootIndex()) {
-        for (QModelIndex up = index.parent(); up.isValid() && up != Dir1->rootIndex(); up = up.parent())
-            Dir1->expand(up);
-        Dir1->expand(index);
-        Dir1->setCurrentIndex(index);
-        Dir1->scrollTo(index);
-    }
+    revealPending_ = true;
+    revealCurrentFolder();
     return true;
+}
+
+void frmFolder::revealCurrentFolder()
+{
+    const QModelIndex index = model_->index(currentFolder_);
+    if (!index.isValid() || index == Dir1->rootIndex())
+        return;
+    for (QModelIndex up = index.parent(); up.isValid() && up != Dir1->rootIndex(); up = up.parent())
+        Dir1->expand(up);
+    Dir1->expand(index);
+    Dir1->setCurrentIndex(index);
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void frmFolder::scheduleReveal()
+{
+    if (revealPending_)
+        revealTimer_->start();
 }
 
 void frmFolder::Drive1_Change(int index)
@@ -267,6 +291,11 @@ void frmFolder::Dir1_Open(const QModelIndex& index)
 
 bool frmFolder::eventFilter(QObject* watched, QEvent* event)
 {
+    // The user's hand on the tree ends the automatic scrolling to the opened folder.
+    const QEvent::Type type = event->type();
+    if ((watched == Dir1 || watched == Dir1->viewport() || watched == Dir1->verticalScrollBar())
+        && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel))
+        revealPending_ = false;
     if (watched == Dir1 && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -8,6 +8,7 @@ class QFileSystemModel;
 class QLabel;
 class QModelIndex;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 // The local folder chooser: a drive list above a folder tree. The folder that counts is
@@ -49,6 +50,8 @@ private:
     int driveIndexFor(const QString& folder);
     void showDrive(int index, const QString& folder);
     bool openFolder(const QString& folder);
+    void revealCurrentFolder();
+    void scheduleReveal();
 
     QComboBox* Drive1;
     QTreeView* Dir1;
@@ -61,4 +64,8 @@ private:
     int currentDrive_ = -1;
     QString currentFolder_;                  // "/" form, cleaned
     QHash<QString, QString> driveFolders_;   // last opened folder per drive root
+    // While the tree fills in the background, the opened folder is kept in view until the
+    // user takes over the tree.
+    bool revealPending_ = false;
+    QTimer* revealTimer_;
 };
