@@ -4,6 +4,10 @@
 #include "settings/frmFolder.h"
 #include "settings/frmOptions.h"
 #include "store/Module1.h"
+#if __has_include("unitinfo/frmCorpInfo.h")
+#include "unitinfo/frmCorpInfo.h"
+#define HAVE_UNIT_INFO_DIALOG 1
+#endif
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -256,6 +260,41 @@ private slots:
         QVERIFY(ui_.modalTitles.isEmpty());
         QCOMPARE(Module1::UnitCode, code.trimmed());
         QVERIFY(!dialog.isVisible());
+    }
+
+    // Optional mode with a new code: the unit information of that code is demanded at once,
+    // without a way out, while the settings dialog is still up.
+    void newCodeDemandsUnitInfo()
+    {
+#ifndef HAVE_UNIT_INFO_DIALOG
+        QSKIP("the unit information dialog is not part of this build yet");
+#else
+        frmOptions dialog;
+        dialog.allowCancel = true;
+        dialog.show();
+        dialog.unitCodeBox()->setText(QStringLiteral(" 420102 "));
+        dialog.folderBox()->setText(QStringLiteral("/new/folder"));
+        bool seen = false;
+        ui_.answerModal([&](QDialog* d) {
+            auto* unitInfo = qobject_cast<frmCorpInfo*>(d);
+            QVERIFY(unitInfo);
+            seen = true;
+            QCOMPARE(unitInfo->allowCancel, false);
+            QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
+            QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
+            QVERIFY(dialog.isVisible());
+            d->hide();
+        });
+        button(dialog, "cmdOK")->click();
+        QVERIFY(seen);
+        QCOMPARE(ui_.modalTitles.size(), 1);
+        QCOMPARE(ui_.texts.first(), kNotice);
+        QVERIFY(!ui_.texts.contains(kRefused));
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(frmOptions::CancelError, false);
+        QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
+        QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
+#endif
     }
 
     void folderButton_data()
