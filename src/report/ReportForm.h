@@ -5,6 +5,7 @@
 #include <QTabWidget>
 #include <array>
 
+class BudgetAmount;
 class CodedList;
 class QGroupBox;
 class QLineEdit;
@@ -25,6 +26,10 @@ public:
     bool TransferReportFields(const Module1::XmlNode& reportRoot, bool toDocument);
     // The four budget rules; shows the first broken rule's message and returns false.
     bool CheckBudgetTotals();
+    // One amount box read exactly as a plain decimal. Text that is no amount counts as 0
+    // and the box then shows "0"; full-width or digit-grouped input is rewritten as the
+    // plain decimal it stands for.
+    static BudgetAmount ReadAmount(QLineEdit* box);
     // Enables the budget frame of the selected project type, resetting every amount
     // first when the type's group differs from projectGroup.
     void ApplyProjectType();

@@ -80,3 +80,5 @@ void frmText::CancelButton_Click()
 {
     hide();
 }
+
+#include "moc_frmText.cpp"

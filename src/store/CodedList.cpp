@@ -24,3 +24,5 @@ void CodedList::selectItem(int index)
     setCurrentIndex(index);
     emit itemSelected(index);
 }
+
+#include "moc_CodedList.cpp"

@@ -113,6 +113,29 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
         document.setDeclaredEncoding(fromXmlChar(doc->encoding));
 }
 
+// Characters XML 1.0 does not allow (control characters other than tab and line breaks,
+// U+FFFE, U+FFFF, unpaired surrogates) would be written and then make the saved file
+// unreadable; they are invisible anyway, so they are left out.
+QString withoutNonXmlCharacters(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const char16_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            result.append(c).append(text.at(++i));
+            continue;
+        }
+        if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF)
+            continue;
+        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r')
+            continue;
+        result.append(c);
+    }
+    return result;
+}
+
 bool isUtf16Or32(const QString& encoding)
 {
     const QString e = encoding.toUpper();
@@ -268,7 +291,7 @@ void SetNodeText(const XmlNode& context, const QString& xpath, const QString& va
     xmlNodePtr node = selectFirst(context, xpath);
     if (!node)
         return;
-    const QByteArray text = TrimSpaces(value).toUtf8();
+    const QByteArray text = TrimSpaces(withoutNonXmlCharacters(value)).toUtf8();
     const auto* utf8 = reinterpret_cast<const xmlChar*>(text.constData());
     if (node->type == XML_ATTRIBUTE_NODE) {
         // xmlSetNsProp stores the value as literal text ("&" stays "&").

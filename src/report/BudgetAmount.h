@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <gmp.h>
+#include <optional>
+
+// An exact amount of money: a rational number, so that sums of decimal amounts such as
+// 0.1 + 0.2 compare exactly with the 0.3 a clerk typed as their total.
+class BudgetAmount {
+public:
+    BudgetAmount();
+    BudgetAmount(const BudgetAmount& other);
+    BudgetAmount(BudgetAmount&& other) noexcept;
+    BudgetAmount& operator=(const BudgetAmount& other);
+    BudgetAmount& operator=(BudgetAmount&& other) noexcept;
+    ~BudgetAmount();
+
+    // What an amount box holds, read as a plain decimal: optional sign, digits with an
+    // optional point, digit groups of three separated by commas in the integer part.
+    // Full-width digits, sign, point and comma count as their ASCII forms. Spaces at
+    // both ends are ignored. Anything else (exponents, hexadecimal, nan, inf, a locale's
+    // own decimal comma) is not an amount.
+    struct Parsed;
+    static std::optional<Parsed> parse(const QString& text);
+
+    BudgetAmount& operator+=(const BudgetAmount& other);
+    friend BudgetAmount operator+(BudgetAmount a, const BudgetAmount& b) { return a += b; }
+    friend int compare(const BudgetAmount& a, const BudgetAmount& b);
+    friend bool operator<(const BudgetAmount& a, const BudgetAmount& b) { return compare(a, b) < 0; }
+    friend bool operator==(const BudgetAmount& a, const BudgetAmount& b) { return compare(a, b) == 0; }
+
+    // Exact value as "numerator/denominator" (or an integer), for messages and tests.
+    QString toString() const;
+
+private:
+    mpq_t value_;
+};
+
+struct BudgetAmount::Parsed {
+    BudgetAmount value;
+    // The amount as plain ASCII decimal text, without spaces at the ends or group commas;
+    // equals the trimmed input when the user already typed a plain decimal.
+    QString plainText;
+};

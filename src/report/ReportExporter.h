@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class frmMain;
+
+// Writes a report's file and its HTML page, exports the page under another name and
+// hands the saved page to the browser for printing.
+class ReportExporter {
+public:
+    explicit ReportExporter(frmMain& window) : w(window) {}
+
+    // Rebuilds the report from the template and the form, saves it to w.ReportFileName,
+    // then writes the standard page. True exactly when the report file was saved.
+    bool WriteReportFiles();
+    // The page bytes of w.ReportDocument, in the encoding the stylesheet's output names;
+    // empty (after the message) when the stylesheet cannot be loaded or applied.
+    QByteArray RenderReportHtml();
+    void ExportPage();
+    void PrintPage();
+
+private:
+    // Replaces the page as a whole; a failure leaves the older page and is shown.
+    void WritePage(const QString& path, const QByteArray& html);
+
+    frmMain& w;
+};

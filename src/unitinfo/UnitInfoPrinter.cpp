@@ -1,0 +1,22 @@
+#include "unitinfo/UnitInfoPrinter.h"
+
+#include "store/Module1.h"
+#include "ui/UserInterface.h"
+#include "unitinfo/UnitInfoFolder.h"
+
+QString UnitInfoPagePath()
+{
+    return UnitInfoFolder() + Module1::UnitCode + QStringLiteral(".htm");
+}
+
+void PrintUnitInfoPage(QWidget* owner)
+{
+    const QString page = UnitInfoPagePath();
+    if (Module1::QueryFileAttributes(page) < 0) {
+        ui::current().message(owner, QStringLiteral("未找到相应的HTML文件") + page);
+        return;
+    }
+    ui::current().message(owner, QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
+                                     + QStringLiteral("进行打印"));
+    ui::current().openInBrowser(page);
+}

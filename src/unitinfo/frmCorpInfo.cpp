@@ -1,0 +1,373 @@
+// The unit information dialog: its tabs, built from the field table, and its events.
+#include "unitinfo/frmCorpInfo.h"
+
+#include "report/frmText.h"
+#include "store/CodedList.h"
+#include "store/Module1.h"
+#include "ui/UserInterface.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+QString utf8(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// A close that the desktop session forces while logging out or shutting down.
+bool sessionEnding()
+{
+#if QT_CONFIG(sessionmanager)
+    if (qGuiApp && qGuiApp->isSavingSession())
+        return true;
+#endif
+    return false;
+}
+
+// The label, with the frame (or, outside frames, the tab) in front where the same label
+// stands beside more than one control.
+QString accessibleNameOf(const UnitInfoField& field)
+{
+    if (field.kind == UnitInfoKind::Button)
+        return QStringLiteral("输入") + utf8(field.label);
+    const auto all = UnitInfoFields::fields();
+    const auto repeats = std::count_if(all.begin(), all.end(), [&](const UnitInfoField& other) {
+        return other.kind != UnitInfoKind::Button && QByteArrayView(other.label) == QByteArrayView(field.label);
+    });
+    if (repeats < 2 || field.block < 0)
+        return utf8(field.label);
+    const UnitInfoBlock& block = UnitInfoFields::blocks()[field.block];
+    const QString place = block.caption ? utf8(block.caption) : utf8(UnitInfoFields::tabCaption(block.tab));
+    return place + QLatin1Char(' ') + utf8(field.label);
+}
+
+QWidget* makeControl(const UnitInfoField& field, QWidget* parent)
+{
+    const QString name = utf8(field.objectName);
+    QWidget* control = nullptr;
+    switch (field.kind) {
+    case UnitInfoKind::UnitCode:
+    case UnitInfoKind::Text:
+    case UnitInfoKind::Number: {
+        auto* box = new QLineEdit(parent);
+        if (field.kind == UnitInfoKind::Number)
+            box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (field.kind == UnitInfoKind::UnitCode) {
+            // Shown, not edited: it comes from the settings. Greyed so nobody tries to type.
+            box->setReadOnly(true);
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            box->setPalette(palette);
+        }
+        box->setMinimumWidth(field.kind == UnitInfoKind::Number ? 90 : 150);
+        control = box;
+        break;
+    }
+    case UnitInfoKind::LongText: {
+        auto* box = new QPlainTextEdit(parent);
+        box->hide();
+        control = box;
+        break;
+    }
+    case UnitInfoKind::Coded: {
+        auto* list = new CodedList(parent);
+        list->setItems(UnitInfoFields::items(field.list));
+        list->setMinimumWidth(110);
+        control = list;
+        break;
+    }
+    case UnitInfoKind::Button: {
+        auto* button = new QPushButton(utf8(field.label), parent);
+        button->setAutoDefault(false);
+        control = button;
+        break;
+    }
+    }
+    control->setObjectName(name);
+    control->setAccessibleName(accessibleNameOf(field));
+    return control;
+}
+
+} // namespace
+
+frmCorpInfo::frmCorpInfo(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCorpInfo"));
+    setWindowTitle(QStringLiteral("单位信息"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    // All four tab captions stay readable: the dialog grows to fit them.
+    SSTab1->setUsesScrollButtons(false);
+    buildTabs();
+
+    cmdOK = new QPushButton(QStringLiteral("保存"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    // Enter in a box must not save half-typed data.
+    for (QPushButton* button : {cmdOK, cmdCancel})
+        button->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(SSTab1);
+    layout->addLayout(buttons);
+
+    // Keyboard order: tab by tab, block by block, line by line, then Save and Cancel.
+    std::vector<std::size_t> order(widgets_.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto all = UnitInfoFields::fields();
+    std::erase_if(order, [&](std::size_t i) { return all[i].block < 0; });
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return std::tie(all[a].block, all[a].line, all[a].column) < std::tie(all[b].block, all[b].line, all[b].column);
+    });
+    QWidget* previous = nullptr;
+    for (std::size_t i : order) {
+        if (previous)
+            setTabOrder(previous, widgets_[i]);
+        previous = widgets_[i];
+    }
+    setTabOrder(previous, cmdOK);
+    setTabOrder(cmdOK, cmdCancel);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmCorpInfo::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmCorpInfo::cmdCancel_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmCorpInfo::Command1_Click);
+}
+
+frmCorpInfo::~frmCorpInfo() = default;
+
+void frmCorpInfo::buildTabs()
+{
+    const auto all = UnitInfoFields::fields();
+    const auto blocks = UnitInfoFields::blocks();
+
+    std::array<QVBoxLayout*, UnitInfoFields::kTabCount> pages{};
+    for (int tab = 0; tab < UnitInfoFields::kTabCount; ++tab) {
+        auto* page = new QWidget;
+        pages[tab] = new QVBoxLayout(page);
+        pages[tab]->setSpacing(10);
+        SSTab1->addTab(page, utf8(UnitInfoFields::tabCaption(tab)));
+    }
+
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        const UnitInfoBlock& block = blocks[b];
+        QWidget* container = nullptr;
+        if (block.frameName) {
+            auto* frame = new QGroupBox(utf8(block.caption));
+            frame->setObjectName(utf8(block.frameName));
+            container = frame;
+        } else {
+            container = new QWidget;
+        }
+        auto* grid = new QGridLayout(container);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(8);
+        if (!block.frameName)
+            grid->setContentsMargins(0, 0, 0, 0);
+        pages[block.tab]->addWidget(container);
+
+        // How many controls stand on each line of this block, and on its widest line.
+        std::map<int, int> perLine;
+        int columns = 1;
+        for (const UnitInfoField& f : all) {
+            if (f.block == static_cast<int>(b)) {
+                ++perLine[f.line];
+                columns = std::max(columns, f.column + 1);
+            }
+        }
+        for (int c = 0; c < columns; ++c)
+            grid->setColumnStretch(2 * c + 1, 1);
+
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const UnitInfoField& f = all[i];
+            if (f.block != static_cast<int>(b))
+                continue;
+            QWidget* control = widgets_[i] = makeControl(f, container);
+            if (f.kind == UnitInfoKind::Button) {
+                grid->addWidget(control, f.line, 2 * f.column, Qt::AlignLeft);
+                continue;
+            }
+            auto* label = new QLabel(utf8(f.label), container);
+            label->setBuddy(control);
+            grid->addWidget(label, f.line, 2 * f.column, Qt::AlignRight | Qt::AlignVCenter);
+            // A text alone on its line takes the whole line (names, addresses).
+            const bool wide = f.kind == UnitInfoKind::Text && perLine[f.line] == 1;
+            grid->addWidget(control, f.line, 2 * f.column + 1, 1, wide ? 2 * columns - 1 : 1);
+        }
+    }
+    for (QVBoxLayout* page : pages)
+        page->addStretch();
+
+    // Controls outside the tabs (the long text) belong to the dialog itself.
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].block < 0)
+            widgets_[i] = makeControl(all[i], this);
+    }
+
+    Text1 = textBox(QStringLiteral("Text1"));
+    Text2 = textBox(QStringLiteral("Text2"));
+    Text27 = textBox(QStringLiteral("Text27"));
+    Text25 = findChild<QPlainTextEdit*>(QStringLiteral("Text25"));
+    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
+
+    // The description is edited elsewhere; beside its button the clerk sees whether one exists.
+    auto* summary = new QLabel(Command1->parentWidget());
+    summary->setObjectName(QStringLiteral("DescriptionSummary"));
+    summary->setForegroundRole(QPalette::PlaceholderText);
+    if (auto* grid = qobject_cast<QGridLayout*>(Command1->parentWidget()->layout()))
+        grid->addWidget(summary, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    connect(Text25, &QPlainTextEdit::textChanged, summary, [this, summary] {
+        const qsizetype length = Text25->toPlainText().trimmed().size();
+        summary->setText(length == 0 ? QStringLiteral("（尚未填写）") : QStringLiteral("（已填写 %1 字）").arg(length));
+    });
+    summary->setText(QStringLiteral("（尚未填写）"));
+}
+
+QLineEdit* frmCorpInfo::textBox(const QString& name) const
+{
+    const auto all = UnitInfoFields::fields();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (utf8(all[i].objectName) == name)
+            return qobject_cast<QLineEdit*>(widgets_[i]);
+    }
+    return nullptr;
+}
+
+CodedList* frmCorpInfo::codedList(const QString& name) const
+{
+    const auto all = UnitInfoFields::fields();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (utf8(all[i].objectName) == name)
+            return qobject_cast<CodedList*>(widgets_[i]);
+    }
+    return nullptr;
+}
+
+HoldingsBoxes frmCorpInfo::holdingsBoxes() const
+{
+    HoldingsBoxes boxes;
+    for (int i = 0; i < UnitInfoFields::kClassCount; ++i) {
+        const QString index = QStringLiteral("(%1)").arg(i);
+        boxes.classes[i] = {textBox(QStringLiteral("Text9") + index), textBox(QStringLiteral("Text10") + index),
+                            textBox(QStringLiteral("Text11") + index), textBox(QStringLiteral("Text12") + index)};
+    }
+    boxes.relicTotal = textBox(QStringLiteral("Text29"));
+    return boxes;
+}
+
+bool frmCorpInfo::CheckHoldings()
+{
+    return ::CheckHoldings(this, holdingsBoxes());
+}
+
+void frmCorpInfo::showEvent(QShowEvent* event)
+{
+    // A window the system shows again (after minimising) is not a new opening.
+    if (!event->spontaneous())
+        Form_Load();
+    QDialog::showEvent(event);
+}
+
+void frmCorpInfo::Form_Load()
+{
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    templatePath_ = Module1::ProgramFolder + QStringLiteral("corpinfo.tpl");
+    SSTab1->setCurrentIndex(0);
+    LoadUnitInfo();
+    cmdCancel->setEnabled(allowCancel);
+}
+
+void frmCorpInfo::Command1_Click()
+{
+    frmText editor(this);
+    editor.Text = Text25->toPlainText();
+    editor.Title = QStringLiteral("输入藏品存放条件、损毁情况描述");
+    ui::current().runModal(&editor);
+    if (!editor.CancelError)
+        Text25->setPlainText(editor.Text);
+}
+
+void frmCorpInfo::cmdOK_Click()
+{
+    const QString code = Module1::TrimSpaces(Text1->text());
+    const QString name = Module1::TrimSpaces(Text2->text());
+    const QString user = Module1::TrimSpaces(Text27->text());
+    if (code.isEmpty() || name.isEmpty() || user.isEmpty()) {
+        ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
+        return;
+    }
+    Module1::UnitCode = code;
+    Module1::UnitName = name;
+    Module1::UnitReportUser = user;
+    if (!SaveUnitInfo())
+        return;
+    allowCancel = true;
+    hide();
+}
+
+void frmCorpInfo::cmdCancel_Click()
+{
+    close();
+}
+
+bool frmCorpInfo::Form_QueryUnload()
+{
+    if (sessionEnding() || allowCancel)
+        return false;
+    ui::current().message(this, QStringLiteral("您必须配置单位信息"));
+    return true;
+}
+
+void frmCorpInfo::closeEvent(QCloseEvent* event)
+{
+    if (Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void frmCorpInfo::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is no way out: it would drop everything typed without a word.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmCorpInfo::reject()
+{
+    if (!Form_QueryUnload())
+        QDialog::reject();
+}
+
+#include "moc_frmCorpInfo.cpp"

@@ -1,0 +1,411 @@
+// The main window: start-up, menus, toolbar, modified state, shortcuts and long texts.
+#include "ScriptedUi.h"
+#include "TempProgramFolder.h"
+#include "report/ReportForm.h"
+#include "report/frmMain.h"
+#include "report/frmText.h"
+#include "store/CodedList.h"
+#include "store/Module1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+using namespace Module1;
+
+namespace {
+void typeInto(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedUi> ui;
+    std::unique_ptr<TempProgramFolder> dir;
+    std::unique_ptr<frmMain> w;
+
+    void start()
+    {
+        dir->writeCompleteSettings();
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+    }
+    bool saveOffered() const
+    {
+        const bool menu = w->action(QStringLiteral("M_FileSave"))->isEnabled();
+        const bool button = w->action(QStringLiteral("Toolbar1(3)"))->isEnabled();
+        return menu && button && w->dirtyData;
+    }
+    bool saveWithdrawn() const
+    {
+        return !w->action(QStringLiteral("M_FileSave"))->isEnabled()
+               && !w->action(QStringLiteral("Toolbar1(3)"))->isEnabled() && !w->dirtyData;
+    }
+    void activate()
+    {
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+
+private slots:
+    void init()
+    {
+        ui = std::make_unique<ScriptedUi>();
+        dir = std::make_unique<TempProgramFolder>();
+    }
+    void cleanup()
+    {
+        ui->finish();
+        w.reset();
+        dir.reset();
+        ui.reset();
+    }
+
+    // ---- Start-up -------------------------------------------------------------------------
+
+    void startUp_data()
+    {
+        QTest::addColumn<int>("settings");   // 0 none, 1 settings only, 2 complete
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("no settings") << 0 << QStringList{QStringLiteral("请配置参数信息")} << QStringLiteral("Vantrel");
+        QTest::newRow("no unit information") << 1 << QStringList{QStringLiteral("请配置单位信息")}
+                                             << QStringLiteral("Vantrel");
+        QTest::newRow("complete") << 2 << QStringList() << QStringLiteral("Vantrel - 未命名");
+    }
+    void startUp()
+    {
+        QFETCH(int, settings);
+        QFETCH(QStringList, messages);
+        QFETCH(QString, caption);
+        if (settings >= 1)
+            dir->writeCompleteSettings();
+        if (settings == 1)
+            QVERIFY(QFile::remove(dir->file(QStringLiteral("410101.dw"))));
+        w = std::make_unique<frmMain>();
+        QString folder = dir->path();
+        folder.chop(1);   // the separator is added by the start-up
+        w->Form_Load(folder);
+        QCOMPARE(ProgramFolder, dir->path());
+        QCOMPARE(ui->texts, messages);
+        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(w->form()->projectGroup(), 1);
+        QVERIFY(saveWithdrawn());
+        QVERIFY(w->ReportFileName.isEmpty());
+        QCOMPARE(w->ReportDocument != nullptr, settings == 2);
+    }
+
+    void windowHasAFixedSizeAndNoMinimiseOrMaximise()
+    {
+        start();
+        QCOMPARE(w->minimumSize(), w->maximumSize());
+        QVERIFY(w->minimumWidth() > 0);
+        const Qt::WindowFlags flags = w->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        // Centred and within the screen, whatever the size of the report's pages.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(w->geometry()));
+        QVERIFY(qAbs(w->geometry().center().x() - screen.center().x()) <= 1);
+        QCOMPARE(w->centralWidget(), static_cast<QWidget*>(w->form()));
+        QCOMPARE(w->form()->objectName(), QStringLiteral("SSTab1"));
+    }
+
+    // ---- Menus ----------------------------------------------------------------------------
+
+    void menuTree()
+    {
+        start();
+        struct Item {
+            const char* name;
+            const char* caption;
+            const char* shortcut;
+        };
+        const std::vector<std::pair<const char*, std::vector<Item>>> tree = {
+            {"M_File",
+             {{"M_FileNew", "新建(&N)", "Ctrl+N"}, {"M_FileOpen", "打开(&O)", "Ctrl+O"},
+              {"M_FileSave", "保存(&S)", "Ctrl+S"}, {"M_FileSaveAs", "另存为...", ""},
+              {"M_MenuSeprator1", "", ""}, {"M_FileExport", "导出HTML(&E)...", "Ctrl+E"},
+              {"M_FilePrint", "打印(&P)...", ""}, {"M_MenuSeprator2", "", ""},
+              {"M_FileAbout", "关于(&A)...", ""}, {"M_FileExit", "退出(&X)", "Ctrl+X"}}},
+            {"M_Report", {{"M_ReportType1", "资金需求项目预算情况表", ""}, {"M_ReportType2", "报表2", ""}}},
+            {"M_Tool",
+             {{"M_ToolCorpInfo", "单位信息(&I)", ""}, {"M_ToolCorpInfoPrint", "打印单位信息(&P)", ""},
+              {"M_ToolSeprator", "", ""}, {"M_ToolOption", "选项(&O)...", ""}}},
+        };
+        const QList<QAction*> top = w->menuBar()->actions();
+        QCOMPARE(top.size(), 3);
+        const QStringList topCaptions{QStringLiteral("文件(&F)"), QStringLiteral("报表类型(&R)"),
+                                      QStringLiteral("档案信息(&T)")};
+        for (int m = 0; m < 3; ++m) {
+            QCOMPARE(top[m]->objectName(), QString::fromLatin1(tree[m].first));
+            QCOMPARE(top[m]->text(), topCaptions[m]);
+            const QList<QAction*> items = top[m]->menu()->actions();
+            QCOMPARE(items.size(), int(tree[m].second.size()));
+            for (int i = 0; i < items.size(); ++i) {
+                const Item& expected = tree[m].second[i];
+                QCOMPARE(items[i]->objectName(), QString::fromLatin1(expected.name));
+                QCOMPARE(items[i]->isSeparator(), *expected.caption == 0);
+                if (!items[i]->isSeparator())
+                    QCOMPARE(items[i]->text(), QString::fromUtf8(expected.caption));
+                QCOMPARE(items[i]->shortcut(), QKeySequence(QString::fromLatin1(expected.shortcut)));
+            }
+        }
+        // Switched off for good; the report type carries its mark.
+        for (const char* name : {"M_FileExport", "M_Report", "M_ReportType2"}) {
+            QVERIFY2(!w->action(QString::fromLatin1(name))->isEnabled(), name);
+            QVERIFY2(!w->action(QString::fromLatin1(name))->isVisible(), name);
+        }
+        QVERIFY(w->action(QStringLiteral("M_ReportType1"))->isChecked());
+        QVERIFY(!w->action(QStringLiteral("M_ReportType2"))->isChecked());
+    }
+
+    void reportTypeMarks()
+    {
+        start();
+        QAction* type1 = w->action(QStringLiteral("M_ReportType1"));
+        QAction* type2 = w->action(QStringLiteral("M_ReportType2"));
+        type2->setEnabled(true);   // only to show that choosing it changes nothing
+        type2->trigger();
+        QVERIFY(type1->isChecked());
+        QVERIFY(!type2->isChecked());
+        type1->trigger();
+        type1->trigger();
+        QVERIFY(type1->isChecked());
+        QVERIFY(!type2->isChecked());
+    }
+
+    // ---- Toolbar --------------------------------------------------------------------------
+
+    void toolbarButtons()
+    {
+        start();
+        const QList<QAction*> buttons = w->toolbar()->actions();
+        QCOMPARE(buttons.size(), 7);
+        const QStringList captions{QStringLiteral("新建"), QStringLiteral("打开"), QStringLiteral("保存"),
+                                   QStringLiteral("打印"), QString(), QStringLiteral("选项"),
+                                   QStringLiteral("单位信息")};
+        QList<QImage> pictures;
+        for (int i = 0; i < 7; ++i) {
+            QCOMPARE(buttons[i]->data().toInt(), i + 1);
+            QCOMPARE(buttons[i]->isSeparator(), i == 4);
+            if (i == 4)
+                continue;
+            QCOMPARE(buttons[i]->text(), captions[i]);
+            QCOMPARE(buttons[i]->toolTip(), captions[i]);
+            const QImage picture = buttons[i]->icon().pixmap(16, 16).toImage();
+            QCOMPARE(picture.size(), QSize(16, 16));
+            QVERIFY(!pictures.contains(picture));
+            pictures << picture;
+        }
+        QCOMPARE(w->toolbar()->iconSize(), QSize(16, 16));
+    }
+
+    void toolbarDispatchesByIndex()
+    {
+        start();
+        // 4: Print of a report never saved.
+        w->action(QStringLiteral("Toolbar1(4)"))->trigger();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请先保存报表再打印")});
+        // 2: Open.
+        ui->answerOpenFile(std::nullopt);
+        w->Toolbar1_ButtonClick(2);
+        QCOMPARE(ui->fileRequests.size(), 1);
+        // 1: New asks for the modified report.
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        ui->answerQuestion(false);
+        w->Toolbar1_ButtonClick(1);
+        // 3: Save of a report without name.
+        w->Toolbar1_ButtonClick(3);
+        QCOMPARE(ui->texts.last(), QStringLiteral("请输入项目名称"));
+        // Indices without a command do nothing.
+        const int shown = ui->texts.size();
+        for (int index : {0, 5, 8, -1})
+            w->Toolbar1_ButtonClick(index);
+        QCOMPARE(ui->texts.size(), shown);
+        QCOMPARE(ui->fileRequests.size(), 1);
+    }
+
+    // ---- Modified state -------------------------------------------------------------------
+
+    void everyKindOfEditOffersSave_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::newRow("typing in the project code") << 0;
+        QTest::newRow("typing a name") << 1;
+        QTest::newRow("choosing a project type") << 2;
+        QTest::newRow("choosing a project nature") << 3;
+        QTest::newRow("editing a long text") << 4;
+    }
+    void everyKindOfEditOffersSave()
+    {
+        QFETCH(int, edit);
+        start();
+        QVERIFY(saveWithdrawn());
+        switch (edit) {
+        case 0: typeInto(w->form()->projectCodeBox(), QStringLiteral("7")); break;
+        case 1: typeInto(w->form()->projectNameBox(), QStringLiteral("城")); break;
+        case 2: w->form()->projectTypeList()->selectItem(1); break;
+        case 3: w->form()->projectNatureList()->selectItem(2); break;
+        default:
+            ui->answerModal([](QDialog* d) {
+                auto* editor = static_cast<frmText*>(d);
+                editor->textBox()->setPlainText(QStringLiteral("新的内容"));
+                editor->okButton()->click();
+            });
+            w->form()->longTextButton(3)->click();
+            break;
+        }
+        QVERIFY(saveOffered());
+        // Loading a report withdraws it again.
+        ui->answerQuestion(true);
+        w->M_FileNew_Click();
+        QVERIFY(saveWithdrawn());
+    }
+
+    void ctrlSOnACleanReportDoesNothing()
+    {
+        start();
+        activate();
+        w->form()->projectCodeBox()->setFocus();
+        QTest::keyClick(w->form()->projectCodeBox(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(ui->texts.isEmpty());
+        QVERIFY(saveWithdrawn());
+        // Once the report is modified the same key saves (and here asks for the name).
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        QTest::keyClick(w->form()->projectCodeBox(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请输入项目名称")});
+    }
+
+    void switchedOffShortcutDoesNothing()
+    {
+        start();
+        activate();
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(ui->fileRequests.isEmpty());
+        QVERIFY(ui->texts.isEmpty());
+    }
+
+    void ctrlXCutsInATextBoxAndQuitsElsewhere()
+    {
+        start();
+        activate();
+        QLineEdit* code = w->form()->projectCodeBox();
+        typeInto(code, QStringLiteral("ABC"));
+        code->selectAll();
+        QTest::keyClick(code, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(code->text(), QString());
+        QVERIFY(w->isVisible());
+        QVERIFY(ui->texts.isEmpty());
+
+        QPushButton* button = w->form()->longTextButton(1);
+        w->form()->setCurrentWidget(w->form()->widget(0));
+        button->setFocus();
+        ui->answerQuestion(false);
+        QTest::keyClick(button, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("当前报表还未保存，确定退出吗？")});
+        QVERIFY(w->isVisible());
+    }
+
+    // ---- Long texts -----------------------------------------------------------------------
+
+    void longTextEditor_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("leave");   // 0 OK, 1 Cancel, 2 close box
+        QTest::addColumn<QString>("caption");
+        const QStringList captions{QStringLiteral("\"九五\"以来主要保护内容"), QStringLiteral("现存主要问题"),
+                                   QStringLiteral("\"十一五\"项目主要内容"), QStringLiteral("备注")};
+        const char* ways[] = {"OK", "Cancel", "close box"};
+        for (int b = 0; b < 4; ++b)
+            for (int leave = 0; leave < 3; ++leave)
+                QTest::newRow(qPrintable(QStringLiteral("Command%1 %2").arg(b + 1).arg(QLatin1String(ways[leave]))))
+                    << b << leave << captions[b];
+    }
+    void longTextEditor()
+    {
+        QFETCH(int, button);
+        QFETCH(int, leave);
+        QFETCH(QString, caption);
+        start();
+        QPlainTextEdit* field = w->form()->longTextBox(button);
+        const QString before = QStringLiteral("第一行\n第二行\n\n  第四行  ");
+        field->setPlainText(before);
+        const QString edited = QStringLiteral("新一行\n新二行");
+        QString shownText, shownCaption;
+        ui->answerModal([&](QDialog* d) {
+            auto* editor = static_cast<frmText*>(d);
+            shownText = editor->textBox()->toPlainText();
+            shownCaption = editor->windowTitle();
+            editor->textBox()->setPlainText(edited);
+            if (leave == 0)
+                editor->okButton()->click();
+            else if (leave == 1)
+                editor->cancelButton()->click();
+            else
+                editor->close();
+        });
+        w->form()->longTextButton(button)->click();
+        QCOMPARE(ui->modalTitles.size(), 1);
+        QCOMPARE(shownCaption, QStringLiteral("输入") + caption);
+        QCOMPARE(shownText, before);
+        QCOMPARE(field->toPlainText(), leave == 0 ? edited : before);
+        QCOMPARE(w->dirtyData, leave == 0);
+        QVERIFY(!w->textEditor()->isVisible());
+    }
+
+    void longTextOkWithoutChangeIsNoEdit()
+    {
+        start();
+        w->form()->longTextBox(0)->setPlainText(QStringLiteral("旧文本"));
+        ui->answerModal([](QDialog* d) { static_cast<frmText*>(d)->okButton()->click(); });
+        w->Command1_Click();
+        QCOMPARE(w->form()->longTextBox(0)->toPlainText(), QStringLiteral("旧文本"));
+        QVERIFY(saveWithdrawn());
+    }
+
+    void eachButtonShowsItsOwnTextAndCaption()
+    {
+        start();
+        w->form()->longTextBox(0)->setPlainText(QStringLiteral("一号"));
+        w->form()->longTextBox(1)->setPlainText(QString());
+        QStringList seen;
+        const auto look = [&seen](QDialog* d) {
+            auto* editor = static_cast<frmText*>(d);
+            seen << editor->windowTitle() + QLatin1Char('|') + editor->textBox()->toPlainText();
+            editor->cancelButton()->click();
+        };
+        ui->answerModal(look);
+        ui->answerModal(look);
+        w->Command1_Click();
+        w->Command2_Click();
+        QCOMPARE(seen, (QStringList{QStringLiteral("输入\"九五\"以来主要保护内容|一号"),
+                                    QStringLiteral("输入现存主要问题|")}));
+        // An empty editor confirmed stores an empty text.
+        ui->answerModal([](QDialog* d) { static_cast<frmText*>(d)->okButton()->click(); });
+        w->form()->longTextBox(3)->setPlainText(QString());
+        w->Command4_Click();
+        QCOMPARE(w->form()->longTextBox(3)->toPlainText(), QString());
+        QVERIFY(saveWithdrawn());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
