@@ -3,11 +3,7 @@
 #include "settings/frmFolder.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
-
-#if __has_include("unitinfo/frmCorpInfo.h")
 #include "unitinfo/frmCorpInfo.h"
-#define VANTREL_HAS_CORPINFO 1
-#endif
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -150,11 +146,9 @@ void frmOptions::cmdOK_Click()
 
 void frmOptions::DemandUnitInfo()
 {
-#ifdef VANTREL_HAS_CORPINFO
     frmCorpInfo unitInfo(this);
     unitInfo.allowCancel = false;
     ui::current().runModal(&unitInfo);
-#endif
 }
 
 void frmOptions::cmdCancel_Click()

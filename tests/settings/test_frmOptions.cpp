@@ -4,10 +4,7 @@
 #include "settings/frmFolder.h"
 #include "settings/frmOptions.h"
 #include "store/Module1.h"
-#if __has_include("unitinfo/frmCorpInfo.h")
 #include "unitinfo/frmCorpInfo.h"
-#define HAVE_UNIT_INFO_DIALOG 1
-#endif
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -266,9 +263,6 @@ private slots:
     // without a way out, while the settings dialog is still up.
     void newCodeDemandsUnitInfo()
     {
-#ifndef HAVE_UNIT_INFO_DIALOG
-        QSKIP("the unit information dialog is not part of this build yet");
-#else
         frmOptions dialog;
         dialog.allowCancel = true;
         dialog.show();
@@ -294,7 +288,6 @@ private slots:
         QCOMPARE(frmOptions::CancelError, false);
         QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
         QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
-#endif
     }
 
     void folderButton_data()
