@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSessionManager>
 #include <QVBoxLayout>
 
 const QString frmOptions::kQuitQuestion = QStringLiteral("您尚未设置参数,退出程序吗?");
@@ -85,6 +86,9 @@ frmOptions::frmOptions(QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     connect(Command1, &QPushButton::clicked, this, &frmOptions::Command1_Click);
+#if QT_CONFIG(sessionmanager)
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { SessionEnding(); });
+#endif
 }
 
 void frmOptions::Form_Load()
@@ -160,15 +164,28 @@ void frmOptions::cmdCancel_Click()
     hide();
 }
 
+bool frmOptions::Form_QueryUnload(UnloadMode mode)
+{
+    if (allowCancel || mode == UnloadMode::SessionEnd)
+        return false;
+    if (!ui::current().question(this, kQuitQuestion))
+        return true;
+    CancelError = true;
+    return false;
+}
+
 void frmOptions::closeEvent(QCloseEvent* event)
 {
-    // A session that is ending is never held up by a question.
-    if (!allowCancel && !qGuiApp->isSavingSession()) {
-        if (!ui::current().question(this, kQuitQuestion)) {
-            event->ignore();
-            return;
-        }
-        CancelError = true;
+    bool savingSession = sessionEnding_;
+#if QT_CONFIG(sessionmanager)
+    savingSession = savingSession || qGuiApp->isSavingSession();
+#endif
+    const UnloadMode mode = savingSession          ? UnloadMode::SessionEnd
+                            : event->spontaneous() ? UnloadMode::UserClose
+                                                   : UnloadMode::ProgramClose;
+    if (Form_QueryUnload(mode)) {
+        event->ignore();
+        return;
     }
     event->accept();
     hide();

@@ -25,7 +25,16 @@ public:
     QLineEdit* unitCodeBox() const { return Text1; }
     QLineEdit* folderBox() const { return Text3; }
 
+    // Why the window is being closed: the user's close box, program code, or the desktop
+    // session ending (logging out, shutting down).
+    enum class UnloadMode { UserClose, ProgramClose, SessionEnd };
+
     void Form_Load();
+    // True when the close must be refused: in the forced mode the user is asked whether to
+    // quit, and answered Cancel. A session that is ending is never held up.
+    bool Form_QueryUnload(UnloadMode mode);
+    // Called when the desktop session asks the program to save its state before ending.
+    void SessionEnding() { sessionEnding_ = true; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -46,4 +55,5 @@ private:
     QPushButton* Command1;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
+    bool sessionEnding_ = false;
 };

@@ -128,6 +128,50 @@ private slots:
         QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
     }
 
+    void queryUnload_data()
+    {
+        QTest::addColumn<bool>("allowCancel");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("asks");
+        using M = frmOptions::UnloadMode;
+        QTest::newRow("forced, close box") << false << int(M::UserClose) << true;
+        QTest::newRow("forced, program") << false << int(M::ProgramClose) << true;
+        QTest::newRow("forced, session end") << false << int(M::SessionEnd) << false;
+        QTest::newRow("optional, close box") << true << int(M::UserClose) << false;
+        QTest::newRow("optional, session end") << true << int(M::SessionEnd) << false;
+    }
+    void queryUnload()
+    {
+        QFETCH(bool, allowCancel);
+        QFETCH(int, mode);
+        QFETCH(bool, asks);
+        for (const bool quit : {false, true}) {
+            frmOptions::CancelError = false;
+            frmOptions dialog;
+            dialog.allowCancel = allowCancel;
+            if (asks)
+                ui_.answerQuestion(quit);
+            const bool refused = dialog.Form_QueryUnload(frmOptions::UnloadMode(mode));
+            QCOMPARE(refused, asks && !quit);
+            QCOMPARE(frmOptions::CancelError, asks && quit);
+            QCOMPARE(ui_.questions, asks ? QStringList{kQuit} : QStringList());
+            ui_.finish();
+        }
+    }
+
+    // Logging out closes the forced dialog without a question; the outcome stays as it was.
+    void sessionEndClosesQuietly()
+    {
+        frmOptions dialog;
+        dialog.allowCancel = false;
+        dialog.show();
+        dialog.SessionEnding();
+        QVERIFY(dialog.close());
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(ui_.texts.isEmpty());
+        QCOMPARE(frmOptions::CancelError, false);
+    }
+
     // Once left through a button, destroying the dialog asks nothing.
     void leftDialogClosesQuietly()
     {
