@@ -20,6 +20,10 @@ namespace {
 // Never load DTDs, external entities or anything from the network.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
 
+// No document of ours comes near this; a larger file is refused before it is read
+// (the parser takes an int length, and a stray multi-gigabyte file would fill memory).
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+
 struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
 struct XPathContextDeleter { void operator()(xmlXPathContextPtr p) const { xmlXPathFreeContext(p); } };
 struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
@@ -75,6 +79,10 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
     std::unique_ptr<xmlParserCtxt, ParserContextDeleter> ctxt(xmlNewParserCtxt());
     if (!ctxt) {
         document.setParseError(-1, QStringLiteral("out of memory"));
+        return;
+    }
+    if (bytes.size() > kMaxDocumentBytes) {
+        document.setParseError(-1, QStringLiteral("document too large"));
         return;
     }
     const QString declared = declaredEncodingOf(bytes);
@@ -156,7 +164,7 @@ XmlDocumentPtr LoadXmlDocument(const QString& fileName)
         return document;
     }
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes) {
         document->setParseError(-1, file.errorString());
         LastErrorText = QStringLiteral("无法打开指定文件") + fileName;
         return document;

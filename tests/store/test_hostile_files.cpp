@@ -160,6 +160,9 @@ private slots:
             << reportWithName("<![CDATA[<script>alert(1)</script></title>]]>", decl) << int(MustLoad)
             << QStringLiteral("<script>alert(1)</script></title>");
         QTest::newRow("folder") << QByteArray("FOLDER") << int(MustFail) << QString();
+        // Sparse: takes no disk space. Its length modulo 2^32 is that of the small document at
+        // its start, so a reader that narrows the length to an int would load just that.
+        QTest::newRow("4 GB file") << QByteArray("SPARSE") << int(MustFail) << QString();
     }
 
     void hostileFile()
@@ -173,6 +176,11 @@ private slots:
         const QString path = dir_.filePath(QStringLiteral("来件 %1.xm").arg(++fileCount_));
         if (content == "FOLDER") {
             QVERIFY(QDir().mkpath(path));
+        } else if (content == "SPARSE") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("<Report/>");
+            QVERIFY(file.resize((1LL << 32) + 9));
         } else {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
