@@ -15,12 +15,18 @@
 // interface that records instead of opening windows (no QApplication here).
 namespace fuzz {
 
+inline QString scratchPath()
+{
+    return QDir::tempPath() + QStringLiteral("/vantrel-fuzz-") + QString::number(getpid()) + QLatin1Char('/');
+}
+
+// Made on first use and removed when the process exits normally.
 inline QString scratchFolder()
 {
     static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/vantrel-fuzz-") + QString::number(getpid()) + QLatin1Char('/');
-        QDir().mkpath(path);
-        return path;
+        QDir().mkpath(scratchPath());
+        std::atexit([] { QDir(scratchPath()).removeRecursively(); });
+        return scratchPath();
     }();
     return folder;
 }
