@@ -158,7 +158,7 @@ col.third { width: 33.33%; }
           <tr>
             <th>保护维修面积</th>
             <td class="num"><xsl:value-of select="$basic/AssitantItem/ProtectionArea"/></td>
-            <td colspan="2" class="blank"></td>
+            <td colspan="2"></td>
           </tr>
         </table>
 

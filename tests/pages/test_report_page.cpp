@@ -192,6 +192,9 @@ private slots:
             QFile longFile(QString::fromLocal8Bit(out) + QStringLiteral(".long.htm"));
             QVERIFY(longFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
             longFile.write(render(doc).page);
+            QFile blankFile(QString::fromLocal8Bit(out) + QStringLiteral(".blank.htm"));
+            QVERIFY(blankFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            blankFile.write(render(blankReport()).page);
         }
         const QStringList expected = {
             QStringLiteral("文物保护专项经费项目预算申报表"),
