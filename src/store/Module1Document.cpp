@@ -25,6 +25,10 @@ namespace {
 // Never load DTDs, external entities or anything from the network.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
 
+// No document of ours comes near this; a larger file is refused before it is read
+// (the parser takes an int length, and a stray multi-gigabyte file would fill memory).
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+
 struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
 struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
 struct XmlCharDeleter { void operator()(xmlChar* p) const { xmlFree(p); } };
@@ -171,6 +175,10 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
         document.setParseError(-1, QStringLiteral("out of memory"));
         return;
     }
+    if (bytes.size() > kMaxDocumentBytes) {
+        document.setParseError(-1, QStringLiteral("document too large"));
+        return;
+    }
     const QString declared = declaredEncodingOf(bytes);
     int options = kParseOptions;
     const char* override = nullptr;
@@ -273,7 +281,7 @@ XmlDocumentPtr LoadXmlDocument(const QString& fileName)
         return document;
     }
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes) {
         document->setParseError(-1, file.errorString());
         LastErrorText = QStringLiteral("无法打开指定文件") + fileName;
         return document;
