@@ -1,11 +1,13 @@
 #include "report/frmMain.h"
 
+#include "about/frmAbout.h"
 #include "report/ReportExporter.h"
 #include "report/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
 #include "report/frmText.h"
+#include "settings/frmOptions.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 #include "unitinfo/UnitInfoPrinter.h"
@@ -338,7 +340,11 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     bool cancel = false;
-    const UnloadMode mode = sessionEnding_        ? UnloadMode::SessionEnd
+    bool sessionEnding = sessionEnding_;
+#if QT_CONFIG(sessionmanager)
+    sessionEnding = sessionEnding || qGuiApp->isSavingSession();
+#endif
+    const UnloadMode mode = sessionEnding         ? UnloadMode::SessionEnd
                             : event->spontaneous() ? UnloadMode::UserClose
                                                    : UnloadMode::ProgramClose;
     Form_QueryUnload(cancel, mode);
@@ -375,9 +381,27 @@ void frmMain::Form_Unload()
 
 void frmMain::ShowOptionsDialog(bool allowCancel)
 {
-    // Joined once the settings dialog is part of the program: it chains the settings
-    // dialog, a reload of the settings, the unit information dialog and a new report.
-    Q_UNUSED(allowCancel);
+    {
+        frmOptions dialog(this);
+        dialog.allowCancel = allowCancel;
+        ui::current().runModal(&dialog);
+    }
+    if (!frmOptions::CancelError) {
+        SaveSettings();
+    } else if (!allowCancel) {
+        // The forced dialog was left and quitting confirmed there: end without a question.
+        Form_Unload();
+        close();
+        return;
+    }
+    // A unit code without its unit information asks for it at once.
+    if (LoadSettings() == UnitInfoMissing) {
+        ui::current().message(this, QStringLiteral("请配置单位信息"));
+        ShowUnitInfoDialog(allowCancel);
+        return;
+    }
+    if (!allowCancel)
+        M_FileNew_Click();
 }
 
 void frmMain::ShowUnitInfoDialog(bool allowCancel)
@@ -395,4 +419,9 @@ void frmMain::ShowUnitInfoDialog(bool allowCancel)
 void frmMain::M_ToolOption_Click() { ShowOptionsDialog(true); }
 void frmMain::M_ToolCorpInfo_Click() { ShowUnitInfoDialog(true); }
 void frmMain::M_ToolCorpInfoPrint_Click() { PrintUnitInfoPage(this); }
-void frmMain::M_FileAbout_Click() {}
+void frmMain::M_FileAbout_Click()
+{
+    // The about box has no owner window.
+    frmAbout about;
+    ui::current().runModal(&about);
+}
