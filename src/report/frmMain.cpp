@@ -44,6 +44,9 @@ frmMain::frmMain(QWidget* parent)
     setCentralWidget(SSTab1);
     createMenus();
     createToolbar();
+    // Looked up once: the modified state switches them on every edit.
+    saveMenuItem_ = action(QStringLiteral("M_FileSave"));
+    saveButton_ = action(QStringLiteral("Toolbar1(3)"));
 
     // One editor serves the four long texts.
     textEditor_ = new frmText(this);
@@ -231,8 +234,8 @@ void frmMain::FitToScreen()
 
 void frmMain::SetModified(bool flag)
 {
-    action(QStringLiteral("M_FileSave"))->setEnabled(flag);
-    action(QStringLiteral("Toolbar1(3)"))->setEnabled(flag);
+    saveMenuItem_->setEnabled(flag);
+    saveButton_->setEnabled(flag);
     dirtyData = flag;
 }
 
