@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }();
 
     const QString path = fuzz::scratchFolder() + QStringLiteral("report.xm");
-    fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
+    if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
+        fuzz::fail("cannot write the scratch file");
     const XmlDocumentPtr report = LoadXmlDocument(path);
     const bool loaded = GetLastErrorText().isEmpty();
     const XsltTransformer::Result page = XsltTransformer::transform(report, style);

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray settings = cut < 0 ? input : input.left(cut);
     const QByteArray unitInfo = cut < 0 ? QByteArray() : input.mid(cut + 8);
     QFile::remove(ProgramFolder + QStringLiteral("config.pz"));
-    fuzz::writeFile(ProgramFolder + QStringLiteral("config.pz"), settings.constData(), settings.size());
+    if (!fuzz::writeFile(ProgramFolder + QStringLiteral("config.pz"), settings.constData(), settings.size()))
+        fuzz::fail("cannot write the scratch file");
 
     int result = LoadSettings();
     if (result < -1 || result > 1)
@@ -27,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The unit file is looked for beside the program only; never follow a path from the input.
     if (result == UnitInfoMissing && LocalFolder.isEmpty() && IsSafeFileNamePart(UnitCode) && !unitInfo.isEmpty()) {
         const QString unitFile = ProgramFolder + UnitCode + QStringLiteral(".dw");
-        fuzz::writeFile(unitFile, unitInfo.constData(), unitInfo.size());
+        // A code too long for a file name has no unit file to find.
+        if (!fuzz::writeFile(unitFile, unitInfo.constData(), unitInfo.size()))
+            return 0;
         result = LoadSettings();
         QFile::remove(unitFile);
         if (result == SettingsMissing)

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString path = fuzz::scratchFolder() + QStringLiteral("input.xm");
     const QString saved = fuzz::scratchFolder() + QStringLiteral("saved.xm");
-    fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
+    if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
+        fuzz::fail("cannot write the scratch file");
 
     XmlDocumentPtr doc = LoadXmlDocument(path);
     const QString error = GetLastErrorText();

@@ -37,7 +37,8 @@ struct SaveBufferDeleter { void operator()(xmlBufferPtr p) const { xmlBufferFree
 // The encoding label of the XML declaration at the start of the bytes, if any.
 QString declaredEncodingOf(const QByteArray& bytes)
 {
-    if (!bytes.startsWith("<?xml"))
+    // "<?xml" followed by a blank: a processing instruction such as "<?xmlfoo" is no declaration.
+    if (!bytes.startsWith("<?xml") || bytes.size() < 6 || !QChar::isSpace(static_cast<uchar>(bytes.at(5))))
         return {};
     const qsizetype end = bytes.indexOf("?>");
     if (end < 0)
@@ -226,7 +227,9 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
                                err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
         return;
     }
-    if (!declared.isEmpty())
+    // Saved again in the encoding its declaration names: as libxml2 read it, or the GB2312
+    // label itself when the bytes were read as GB18030.
+    if (override)
         document.setDeclaredEncoding(declared);
     else if (doc->encoding)
         document.setDeclaredEncoding(fromXmlChar(doc->encoding));

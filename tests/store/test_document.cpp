@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("GB18030") << doc("GB18030", text + QStringLiteral("𠀀"), "GB18030") << text + QStringLiteral("𠀀");
         QTest::newRow("UTF-16 BOM") << QByteArray("\xFF\xFE") + doc("UTF-16", text, "UTF-16LE") << text;
         QTest::newRow("no declaration") << QStringLiteral("<r><v>%1</v></r>").arg(text).toUtf8() << text;
+        QTest::newRow("instruction that only looks like a declaration")
+            << QByteArray("<?xmlev r=encoding=\".GBK\"?><r><v>") + text.toUtf8() + QByteArray("</v></r>") << text;
     }
     void encodings()
     {
