@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz and runs each for the given
+# number of seconds (default 30), starting from the seeds in tests/corpus/<target>/.
+# New inputs go to build-fuzz/corpus/<target>/, crashes to build-fuzz/artifacts/.
+# Usage: scripts/fuzz.sh [seconds] [target...]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(report_window unit_window)
+build_dir=${VANTREL_FUZZ_BUILD_DIR:-"$here/build-fuzz"}
+
+command -v clang++ >/dev/null 2>&1 || { echo "clang++ is needed (apt-get install clang)"; exit 1; }
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  CC=clang CXX=clang++ cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVANTREL_FUZZ=ON -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF
+fi
+cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
+
+status=0
+for t in "${targets[@]}"; do
+  corpus="$build_dir/corpus/$t"
+  artifacts="$build_dir/artifacts"
+  mkdir -p "$corpus" "$artifacts"
+  log="$build_dir/fuzz_$t.log"
+  echo "== fuzz_$t for ${seconds}s (log: $log)"
+  if ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     "$build_dir/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -max_len=65536 \
+       -dict="$here/fuzz/xml.dict" -artifact_prefix="$artifacts/$t-" -print_final_stats=1 \
+       "$corpus" "$here/tests/corpus/$t" >"$log" 2>&1; then
+    grep -E '^#[0-9]+.*(DONE|pulse)' "$log" | tail -1
+    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
+  else
+    status=1
+    echo "fuzz_$t found a failure:"
+    grep -E 'ERROR|INVARIANT|SUMMARY|Test unit written' "$log" | head -20
+  fi
+done
+exit $status
