@@ -9,11 +9,26 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 // Shared by the window-level fuzz targets: one offscreen application for the whole run,
 // a program folder with the installed templates, and a snapshot of what a window shows.
 namespace fuzz {
+
+// A folder of this run alone, with a random name: nothing else cleaning up temporary
+// folders by their process number can take it away mid-run.
+inline QString windowFolder()
+{
+    static QTemporaryDir* folder = [] {
+        auto* dir = new QTemporaryDir(QDir::tempPath() + QStringLiteral("/vantrel-window-fuzz-XXXXXX"));
+        if (!dir->isValid())
+            fail("no temporary folder");
+        std::atexit([] { delete folder; });
+        return dir;
+    }();
+    return folder->path() + QLatin1Char('/');
+}
 
 // Made once (from LLVMFuzzerInitialize, or on the first input when replayed without
 // libFuzzer); the recording interface is installed for the whole run.
@@ -28,7 +43,7 @@ inline SilentUi& windowSetup()
         new QApplication(argc, argv);
         auto* ui = new SilentUi;
         ui::install(ui);
-        const QString folder = scratchFolder();
+        const QString folder = windowFolder();
         for (const char* file : {"report1.tpl", "report1.tps", "corpinfo.tpl", "corpinfo.tps"}) {
             const QString name = QString::fromLatin1(file);
             QFile::remove(folder + name);

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::SilentUi& ui = fuzz::windowSetup();
     ui.texts.clear();
 
-    const QString path = fuzz::scratchFolder() + QStringLiteral("opened.xm");
+    const QString path = fuzz::windowFolder() + QStringLiteral("opened.xm");
     fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
     const QStringList before = fuzz::snapshot(w);
     w.ReportFileName = path;
