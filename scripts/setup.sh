@@ -31,4 +31,10 @@ command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VANTREL_CMAKE_ARGS:-}
 fi
-cmake --build "$build_dir" --parallel "$(nproc)"
+if ! cmake --build "$build_dir" --parallel "$(nproc)"; then
+  # After new classes arrive, an incremental build can keep a stale list of moc output
+  # ("undefined reference to vtable"); rebuilding that output once cures it.
+  echo "Build failed; retrying once with the generated moc output rebuilt."
+  find "$build_dir" -type d -name '*_autogen' -prune -exec rm -rf {} +
+  cmake --build "$build_dir" --parallel "$(nproc)"
+fi

@@ -1,8 +1,29 @@
 #!/usr/bin/env bash
-# Sets everything up (packages, build) and runs the whole test suite.
+# Sets everything up (packages, build) and runs the whole test suite twice: first as
+# built for use, then once more in a build of its own (build-asan) under
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+# Arguments go to both ctest runs. VANTREL_SKIP_SANITIZE=1 runs only the first.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$here/scripts/setup.sh"
 build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
-cd "$build_dir"
+(cd "$build_dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" "$@")
+
+[ "${VANTREL_SKIP_SANITIZE:-}" = 1 ] && exit 0
+
+asan_dir=${VANTREL_ASAN_BUILD_DIR:-"$here/build-asan"}
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+# Configured every time, so a build folder left from another configuration is corrected.
+if [ ! -f "$asan_dir/CMakeCache.txt" ]; then
+  cmake -S "$here" -B "$asan_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF
+else
+  cmake -S "$here" -B "$asan_dir" -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF >/dev/null
+fi
+cmake --build "$asan_dir" --parallel "$(nproc)"
+cd "$asan_dir"
+echo "== The suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer =="
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" "$@"

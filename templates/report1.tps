@@ -1,7 +1,453 @@
 <?xml version="1.0" encoding="UTF-8"?>
+<!--
+  The printed page of a budget report: one A4 application form that a clerk prints
+  from the browser and hands in on paper. Every value is written as escaped text.
+  Amounts are shown exactly as they were typed; the budget section of the project's
+  category is always shown, the other sections only when they hold an amount.
+-->
 <xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
-  <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat"/>
+  <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="yes"/>
+
+  <xsl:variable name="title">文物保护专项经费项目预算申报表</xsl:variable>
+
   <xsl:template match="/">
-    <html lang="zh-CN"><head><title>Vantrel</title></head><body><pre><xsl:value-of select="."/></pre></body></html>
+    <xsl:apply-templates select="*"/>
+  </xsl:template>
+
+  <!-- A document of another kind still gives a page, with only the title. -->
+  <xsl:template match="/*" priority="-1">
+    <html lang="zh-CN">
+      <head>
+        <title><xsl:value-of select="$title"/></title>
+      </head>
+      <body>
+        <h1><xsl:value-of select="$title"/></h1>
+      </body>
+    </html>
+  </xsl:template>
+
+  <xsl:template match="Report">
+    <xsl:variable name="basic" select="BasicInfo"/>
+    <xsl:variable name="category">
+      <xsl:call-template name="category-of">
+        <xsl:with-param name="code" select="normalize-space($basic/ProjectType)"/>
+      </xsl:call-template>
+    </xsl:variable>
+    <html lang="zh-CN">
+      <head>
+        <title>
+          <xsl:value-of select="$title"/>
+          <xsl:if test="normalize-space($basic/ProjectName) != ''">
+            <xsl:text> - </xsl:text>
+            <xsl:value-of select="normalize-space($basic/ProjectName)"/>
+          </xsl:if>
+        </title>
+        <style>
+@page {
+  size: A4;
+  margin: 18mm 16mm 20mm 16mm;
+  @bottom-center { content: "第 " counter(page) " 页  共 " counter(pages) " 页"; font-size: 9pt; }
+}
+html {
+  font-family: "SimSun", "SimSun-ExtB", "Songti SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei", serif;
+  font-size: 10.5pt;
+  line-height: 1.4;
+  color: #000;
+  background: #fff;
+  -webkit-print-color-adjust: exact;
+  print-color-adjust: exact;
+}
+body { margin: 0; }
+@media screen { body { max-width: 178mm; margin: 12mm auto; } }
+h1 { font-size: 18pt; text-align: center; letter-spacing: 0.08em; margin: 0 0 5mm; }
+h2 { font-size: 12pt; margin: 5mm 0 2mm; break-after: avoid; page-break-after: avoid; }
+h3 { font-size: 10.5pt; margin: 3mm 0 1.5mm; break-after: avoid; page-break-after: avoid; }
+table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 2mm; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; page-break-inside: avoid; }
+table.keep { break-inside: avoid; page-break-inside: avoid; }
+th, td { border: 0.75pt solid #000; padding: 1mm 2mm; vertical-align: top; overflow-wrap: anywhere; }
+th { font-weight: normal; text-align: left; background: #f0f0f0; }
+thead th { text-align: center; font-weight: bold; }
+td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
+thead th.num { text-align: center; }
+td.center { text-align: center; }
+td.long { white-space: pre-wrap; }
+table.header { margin-bottom: 3mm; }
+table.header th, table.header td { border: none; padding: 0.5mm 1mm; background: none; }
+table.header th { width: 16%; font-weight: bold; }
+table.header td { border-bottom: 0.75pt solid #000; }
+col.label { width: 24%; }
+col.item { width: 46%; }
+col.amount { width: 27%; }
+col.year { width: 20%; }
+col.half { width: 40%; }
+col.third { width: 33.33%; }
+.text { border: 0.75pt solid #000; padding: 2mm; min-height: 14mm; white-space: pre-wrap; overflow-wrap: anywhere; }
+.signature { margin-top: 8mm; display: flex; justify-content: space-between; break-inside: avoid; page-break-inside: avoid; }
+.signature span { display: inline-block; width: 30%; padding-bottom: 6mm; border-bottom: 0.75pt solid #000; }
+        </style>
+      </head>
+      <body>
+        <h1><xsl:value-of select="$title"/></h1>
+
+        <table class="header">
+          <tr>
+            <th>单位编号</th>
+            <td><xsl:value-of select="ReportInfo/CorpID"/></td>
+            <th>单位名称</th>
+            <td><xsl:value-of select="ReportInfo/CorpName"/></td>
+          </tr>
+          <tr>
+            <th>填报人</th>
+            <td><xsl:value-of select="ReportInfo/ReportUser"/></td>
+            <th>填报日期</th>
+            <td><xsl:value-of select="ReportInfo/ReportDate"/></td>
+          </tr>
+        </table>
+
+        <h2>一、项目基本情况</h2>
+        <table>
+          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <tr>
+            <th>项目编号</th>
+            <td><xsl:value-of select="$basic/ProjectID"/></td>
+            <th>项目名称</th>
+            <td><xsl:value-of select="$basic/ProjectName"/></td>
+          </tr>
+          <tr>
+            <th>项目类别</th>
+            <td>
+              <xsl:call-template name="display-text">
+                <xsl:with-param name="node" select="$basic/ProjectType"/>
+                <xsl:with-param name="list" select="'type'"/>
+              </xsl:call-template>
+            </td>
+            <th>项目性质</th>
+            <td>
+              <xsl:call-template name="display-text">
+                <xsl:with-param name="node" select="$basic/ProjectAttribute"/>
+                <xsl:with-param name="list" select="'nature'"/>
+              </xsl:call-template>
+            </td>
+          </tr>
+        </table>
+
+        <h3>抢救性文物保护措施建设项目</h3>
+        <table>
+          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <tr>
+            <th>新增库房面积</th>
+            <td class="num"><xsl:value-of select="$basic/SalvageItem/NewDepotArea"/></td>
+            <th>遗址保护设施建设规模</th>
+            <td><xsl:value-of select="$basic/SalvageItem/RelicProtectionArea"/></td>
+          </tr>
+          <tr>
+            <th>保护设施设备内容</th>
+            <td class="long" colspan="3"><xsl:value-of select="$basic/SalvageItem/ProtectionContent"/></td>
+          </tr>
+          <tr>
+            <th>遗址保护设施建设内容</th>
+            <td class="long" colspan="3"><xsl:value-of select="$basic/SalvageItem/RelicProtectionContent"/></td>
+          </tr>
+        </table>
+
+        <h3>文物保护专项补助经费项目</h3>
+        <table>
+          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <tr>
+            <th>保护维修面积</th>
+            <td class="num"><xsl:value-of select="$basic/AssitantItem/ProtectionArea"/></td>
+            <td colspan="2"></td>
+          </tr>
+        </table>
+
+        <xsl:call-template name="long-text">
+          <xsl:with-param name="caption">"九五"以来主要保护内容</xsl:with-param>
+          <xsl:with-param name="node" select="$basic/PreserveContent"/>
+        </xsl:call-template>
+        <xsl:call-template name="long-text">
+          <xsl:with-param name="caption">现存主要问题</xsl:with-param>
+          <xsl:with-param name="node" select="$basic/CurrentProblem"/>
+        </xsl:call-template>
+        <xsl:call-template name="long-text">
+          <xsl:with-param name="caption">"十一五"项目主要内容</xsl:with-param>
+          <xsl:with-param name="node" select="$basic/ProjectContent"/>
+        </xsl:call-template>
+        <xsl:call-template name="long-text">
+          <xsl:with-param name="caption">备注</xsl:with-param>
+          <xsl:with-param name="node" select="$basic/Remark"/>
+        </xsl:call-template>
+
+        <h2>二、项目资金需求情况</h2>
+        <xsl:variable name="fund" select="FundDemand"/>
+        <h3>九五以来资金投入</h3>
+        <table class="keep">
+          <colgroup><col class="third"/><col class="third"/><col class="third"/></colgroup>
+          <thead>
+            <tr><th class="num">中央</th><th class="num">地方</th><th class="num">其他</th></tr>
+          </thead>
+          <tbody>
+            <tr>
+              <td class="num"><xsl:value-of select="$fund/Investment/State"/></td>
+              <td class="num"><xsl:value-of select="$fund/Investment/Local"/></td>
+              <td class="num"><xsl:value-of select="$fund/Investment/Other"/></td>
+            </tr>
+          </tbody>
+        </table>
+
+        <h3>十一五期间资金需求</h3>
+        <table class="keep">
+          <colgroup><col class="year"/><col class="half"/><col class="half"/></colgroup>
+          <thead>
+            <tr><th>年度</th><th class="num">中央</th><th class="num">地方</th></tr>
+          </thead>
+          <tbody>
+            <tr>
+              <th>合计</th>
+              <td class="num" colspan="2"><xsl:value-of select="$fund/Demand/Total"/></td>
+            </tr>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2006'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2007'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2008'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2009'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2010'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+          </tbody>
+        </table>
+
+        <h2>三、项目资金预算情况</h2>
+        <xsl:variable name="budget" select="BudgetDetail"/>
+        <!-- The section of the project's own category first, then any other section
+             that holds an amount, in the order of the form. -->
+        <xsl:apply-templates select="$budget/*[local-name() = $category]" mode="section"/>
+        <xsl:for-each select="$budget/*[local-name() != $category]">
+          <xsl:if test=".//*[not(*)][normalize-space(.) != '' and not(number(.) = 0)]">
+            <xsl:apply-templates select="." mode="section"/>
+          </xsl:if>
+        </xsl:for-each>
+
+        <div class="signature">
+          <span>填报人：</span>
+          <span>单位盖章：</span>
+          <span>日期：</span>
+        </div>
+      </body>
+    </html>
+  </xsl:template>
+
+  <!-- ===== Budget sections: caption and item labels exactly as on the form ===== -->
+
+  <xsl:template match="RelicRepairment" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">文保维修遗址保护</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">征地</xsl:with-param><xsl:with-param name="item" select="Estate"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">环境整治</xsl:with-param><xsl:with-param name="item" select="Enviroment"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">道路设施</xsl:with-param><xsl:with-param name="item" select="Traffic"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="UnEarth" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">考古发掘</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">发掘费</xsl:with-param><xsl:with-param name="item" select="UnEarth"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">报告出版(含资料整理)</xsl:with-param><xsl:with-param name="item" select="Report"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">保护费遗址考古现场</xsl:with-param><xsl:with-param name="item" select="Protection"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="DepotRepairment" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">博物馆维修</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="RelicPurchase" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">文物征集</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">文物征集费</xsl:with-param><xsl:with-param name="item" select="."/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="FireSecurity" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">安全消防</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">规划设计费</xsl:with-param><xsl:with-param name="item" select="Design"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">设备器材购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">施工预算</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="RelicProtection" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">藏品保护</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">方案设计费</xsl:with-param><xsl:with-param name="item" select="Design"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">保护修复费</xsl:with-param><xsl:with-param name="item" select="Repairment"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="GreatSiteProtection" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">大遗址保护设施</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">土地工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">设备购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <xsl:template match="DepotConstruction" mode="section">
+    <xsl:call-template name="budget-table">
+      <xsl:with-param name="caption">文物库房建设</xsl:with-param>
+      <xsl:with-param name="rows">
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">土地工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">设备购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
+        <xsl:call-template name="cost-row"><xsl:with-param name="label">其他</xsl:with-param><xsl:with-param name="item" select="Other"/></xsl:call-template>
+      </xsl:with-param>
+    </xsl:call-template>
+  </xsl:template>
+
+  <!-- Anything else under BudgetDetail is not a section of the form. -->
+  <xsl:template match="*" mode="section"/>
+
+  <xsl:template name="budget-table">
+    <xsl:param name="caption"/>
+    <xsl:param name="rows"/>
+    <h3><xsl:value-of select="$caption"/></h3>
+    <table class="keep">
+      <colgroup><col class="item"/><col class="amount"/><col class="amount"/></colgroup>
+      <thead>
+        <tr><th>费用项目</th><th class="num">总计</th><th class="num">中央投入</th></tr>
+      </thead>
+      <tbody>
+        <xsl:copy-of select="$rows"/>
+      </tbody>
+    </table>
+  </xsl:template>
+
+  <xsl:template name="cost-row">
+    <xsl:param name="label"/>
+    <xsl:param name="item"/>
+    <tr>
+      <th><xsl:value-of select="$label"/></th>
+      <td class="num"><xsl:value-of select="$item/Total"/></td>
+      <td class="num"><xsl:value-of select="$item/State"/></td>
+    </tr>
+  </xsl:template>
+
+  <xsl:template name="year-row">
+    <xsl:param name="year"/>
+    <xsl:param name="demand"/>
+    <tr>
+      <th><xsl:value-of select="$year"/></th>
+      <td class="num"><xsl:value-of select="$demand/State/*[local-name() = concat('Year', $year)]"/></td>
+      <td class="num"><xsl:value-of select="$demand/Local/*[local-name() = concat('Year', $year)]"/></td>
+    </tr>
+  </xsl:template>
+
+  <xsl:template name="long-text">
+    <xsl:param name="caption"/>
+    <xsl:param name="node"/>
+    <h3><xsl:value-of select="$caption"/></h3>
+    <div class="text"><xsl:value-of select="$node"/></div>
+  </xsl:template>
+
+  <!-- ===== Coded lists ===== -->
+
+  <!-- The text the list showed: the stored dict, or the list's own text for the code. -->
+  <xsl:template name="display-text">
+    <xsl:param name="node"/>
+    <xsl:param name="list"/>
+    <xsl:variable name="code" select="normalize-space($node)"/>
+    <xsl:choose>
+      <xsl:when test="normalize-space($node/@dict) != ''">
+        <xsl:value-of select="$node/@dict"/>
+      </xsl:when>
+      <xsl:when test="$list = 'type'">
+        <xsl:call-template name="type-text"><xsl:with-param name="code" select="$code"/></xsl:call-template>
+      </xsl:when>
+      <xsl:otherwise>
+        <xsl:call-template name="nature-text"><xsl:with-param name="code" select="$code"/></xsl:call-template>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <xsl:template name="type-text">
+    <xsl:param name="code"/>
+    <xsl:choose>
+      <xsl:when test="$code = '11'">古建维修规划</xsl:when>
+      <xsl:when test="$code = '12'">古建维修</xsl:when>
+      <xsl:when test="$code = '13'">其他保护维修项目</xsl:when>
+      <xsl:when test="$code = '21'">田野考古调查</xsl:when>
+      <xsl:when test="$code = '22'">田野考古勘探</xsl:when>
+      <xsl:when test="$code = '23'">田野考古发掘</xsl:when>
+      <xsl:when test="$code = '24'">水下考古调查</xsl:when>
+      <xsl:when test="$code = '25'">水下考古勘探</xsl:when>
+      <xsl:when test="$code = '26'">水下考古发掘</xsl:when>
+      <xsl:when test="$code = '27'">航空考古调查</xsl:when>
+      <xsl:when test="$code = '28'">航空考古勘探</xsl:when>
+      <xsl:when test="$code = '29'">航空考古发掘</xsl:when>
+      <xsl:when test="$code = '31'">博物馆维修规划</xsl:when>
+      <xsl:when test="$code = '32'">博物馆维修</xsl:when>
+      <xsl:when test="$code = '40'">文物征集</xsl:when>
+      <xsl:when test="$code = '50'">安全消防</xsl:when>
+      <xsl:when test="$code = '60'">藏品及重要出土文物保护</xsl:when>
+      <xsl:when test="$code = '71'">遗址保护规划</xsl:when>
+      <xsl:when test="$code = '72'">遗址保护</xsl:when>
+      <xsl:when test="$code = '81'">新建库房</xsl:when>
+      <xsl:when test="$code = '82'">改建库房</xsl:when>
+      <xsl:when test="$code = '83'">扩建库房</xsl:when>
+      <xsl:when test="$code = '84'">购置保护设施</xsl:when>
+      <xsl:when test="$code = '90'">大遗址保护设施建设</xsl:when>
+      <xsl:otherwise><xsl:value-of select="$code"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <xsl:template name="nature-text">
+    <xsl:param name="code"/>
+    <xsl:choose>
+      <xsl:when test="$code = '1'">抢救性</xsl:when>
+      <xsl:when test="$code = '2'">维护性</xsl:when>
+      <xsl:when test="$code = '3'">保护利用性</xsl:when>
+      <xsl:otherwise><xsl:value-of select="$code"/></xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
+  <!-- The budget section that a project type enables. -->
+  <xsl:template name="category-of">
+    <xsl:param name="code"/>
+    <xsl:choose>
+      <xsl:when test="$code = '' or contains($code, ' ')"/>
+      <xsl:when test="contains(' 11 12 13 71 72 ', concat(' ', $code, ' '))">RelicRepairment</xsl:when>
+      <xsl:when test="contains(' 21 22 23 24 25 26 27 28 29 ', concat(' ', $code, ' '))">UnEarth</xsl:when>
+      <xsl:when test="$code = '31' or $code = '32'">DepotRepairment</xsl:when>
+      <xsl:when test="$code = '40'">RelicPurchase</xsl:when>
+      <xsl:when test="$code = '50'">FireSecurity</xsl:when>
+      <xsl:when test="$code = '60'">RelicProtection</xsl:when>
+      <xsl:when test="$code = '90'">GreatSiteProtection</xsl:when>
+      <xsl:when test="contains(' 81 82 83 84 ', concat(' ', $code, ' '))">DepotConstruction</xsl:when>
+    </xsl:choose>
   </xsl:template>
 </xsl:stylesheet>

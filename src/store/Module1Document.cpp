@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
@@ -20,8 +25,11 @@ namespace {
 // Never load DTDs, external entities or anything from the network.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
 
+// No document of ours comes near this; a larger file is refused before it is read
+// (the parser takes an int length, and a stray multi-gigabyte file would fill memory).
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+
 struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
-struct XPathContextDeleter { void operator()(xmlXPathContextPtr p) const { xmlXPathFreeContext(p); } };
 struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
 struct XmlCharDeleter { void operator()(xmlChar* p) const { xmlFree(p); } };
 struct SaveBufferDeleter { void operator()(xmlBufferPtr p) const { xmlBufferFree(p); } };
@@ -52,18 +60,108 @@ QString fromXmlChar(const xmlChar* text)
     return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
 }
 
+// A path of the form every field uses, "//A/B/C" with an optional "/@d": looked up by
+// walking the tree in document order and stopping at the first match, where a general
+// XPath evaluation would visit the whole document for every field.
+struct SimplePath {
+    std::vector<QByteArray> steps; // element names, outermost first
+    QByteArray attribute;          // empty: the element itself
+};
+
+std::optional<SimplePath> parseSimplePath(const QString& xpath)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^//([A-Za-z_][A-Za-z0-9_.-]*(?:/[A-Za-z_][A-Za-z0-9_.-]*)*)(?:/@([A-Za-z_][A-Za-z0-9_.-]*))?$"));
+    const auto match = form.match(xpath);
+    if (!match.hasMatch())
+        return std::nullopt;
+    SimplePath path;
+    for (const QString& step : match.captured(1).split(QLatin1Char('/')))
+        path.steps.push_back(step.toUtf8());
+    path.attribute = match.captured(2).toUtf8();
+    return path;
+}
+
+bool named(xmlNodePtr node, const QByteArray& name)
+{
+    return node && node->type == XML_ELEMENT_NODE && !node->ns
+        && std::strcmp(reinterpret_cast<const char*>(node->name), name.constData()) == 0;
+}
+
+// The element's ancestors, nearest first, carry the earlier steps of the path.
+bool endsPath(xmlNodePtr node, const SimplePath& path)
+{
+    for (auto step = path.steps.rbegin(); step != path.steps.rend(); ++step, node = node->parent) {
+        if (!named(node, *step))
+            return false;
+    }
+    return true;
+}
+
+xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
+{
+    xmlNodePtr node = doc->children;
+    while (node) {
+        if (node->type == XML_ELEMENT_NODE && endsPath(node, path)) {
+            if (path.attribute.isEmpty())
+                return node;
+            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
+                if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path.attribute.constData()) == 0)
+                    return reinterpret_cast<xmlNodePtr>(attr);
+            }
+        }
+        // Next node in document order.
+        if (node->type == XML_ELEMENT_NODE && node->children) {
+            node = node->children;
+            continue;
+        }
+        while (node && !node->next)
+            node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
+        if (node)
+            node = node->next;
+    }
+    return nullptr;
+}
+
+// Each XPath is parsed or compiled once; a path that does not compile is remembered as such.
+struct CompiledPath {
+    std::optional<SimplePath> simple;
+    xmlXPathCompExprPtr general = nullptr;
+};
+
+const CompiledPath& compiledXPath(const QString& xpath)
+{
+    static std::unordered_map<QString, CompiledPath> cache;
+    if (const auto found = cache.find(xpath); found != cache.end())
+        return found->second;
+    if (cache.size() >= 4096) {
+        for (auto& entry : cache)
+            xmlXPathFreeCompExpr(entry.second.general);
+        cache.clear();
+    }
+    CompiledPath compiled;
+    compiled.simple = parseSimplePath(xpath);
+    if (!compiled.simple) {
+        XmlErrorCapture quiet;
+        const QByteArray expr = xpath.toUtf8();
+        compiled.general = xmlXPathCompile(reinterpret_cast<const xmlChar*>(expr.constData()));
+    }
+    return cache.emplace(xpath, std::move(compiled)).first->second;
+}
+
 xmlNodePtr selectFirst(const XmlNode& context, const QString& xpath)
 {
     if (context.isNull() || !context.document || !context.document->handle())
         return nullptr;
-    XmlErrorCapture quiet;
-    std::unique_ptr<xmlXPathContext, XPathContextDeleter> ctx(xmlXPathNewContext(context.document->handle()));
-    if (!ctx)
+    const CompiledPath& compiled = compiledXPath(xpath);
+    if (compiled.simple)
+        return firstInDocumentOrder(context.document->handle(), *compiled.simple);
+    xmlXPathContextPtr ctx = context.document->xpathContext();
+    if (!compiled.general || !ctx)
         return nullptr;
+    XmlErrorCapture quiet;
     ctx->node = context.node;
-    const QByteArray expr = xpath.toUtf8();
-    std::unique_ptr<xmlXPathObject, XPathObjectDeleter> result(
-        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(expr.constData()), ctx.get()));
+    std::unique_ptr<xmlXPathObject, XPathObjectDeleter> result(xmlXPathCompiledEval(compiled.general, ctx));
     if (!result || result->type != XPATH_NODESET || !result->nodesetval || result->nodesetval->nodeNr < 1)
         return nullptr;
     return result->nodesetval->nodeTab[0];
@@ -75,6 +173,10 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
     std::unique_ptr<xmlParserCtxt, ParserContextDeleter> ctxt(xmlNewParserCtxt());
     if (!ctxt) {
         document.setParseError(-1, QStringLiteral("out of memory"));
+        return;
+    }
+    if (bytes.size() > kMaxDocumentBytes) {
+        document.setParseError(-1, QStringLiteral("document too large"));
         return;
     }
     const QString declared = declaredEncodingOf(bytes);
@@ -179,7 +281,7 @@ XmlDocumentPtr LoadXmlDocument(const QString& fileName)
         return document;
     }
     QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes) {
         document->setParseError(-1, file.errorString());
         LastErrorText = QStringLiteral("无法打开指定文件") + fileName;
         return document;

@@ -9,9 +9,20 @@ XmlDocument::~XmlDocument()
 
 void XmlDocument::reset(xmlDocPtr doc)
 {
+    if (xpathContext_) {
+        xmlXPathFreeContext(xpathContext_);
+        xpathContext_ = nullptr;
+    }
     if (doc_)
         xmlFreeDoc(doc_);
     doc_ = doc;
+}
+
+xmlXPathContextPtr XmlDocument::xpathContext()
+{
+    if (!xpathContext_ && doc_)
+        xpathContext_ = xmlXPathNewContext(doc_);
+    return xpathContext_;
 }
 
 XmlNode documentElement(const XmlDocumentPtr& document)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <libxml/tree.h>
+#include <libxml/xpath.h>
 #include <memory>
 
 namespace Module1 {
@@ -24,6 +25,10 @@ public:
     xmlDocPtr handle() const { return doc_; }
     void reset(xmlDocPtr doc);
 
+    // One XPath context per document, made on first use: making one for every lookup
+    // costs more than the lookup itself.
+    xmlXPathContextPtr xpathContext();
+
     const XmlParseError& parseError() const { return parseError_; }
     void setParseError(int code, const QString& reason) { parseError_ = {code, reason}; }
 
@@ -33,6 +38,7 @@ public:
 
 private:
     xmlDocPtr doc_ = nullptr;
+    xmlXPathContextPtr xpathContext_ = nullptr;
     XmlParseError parseError_;
     QString declaredEncoding_;
 };

@@ -25,7 +25,7 @@ bool FirstWindowProbe::eventFilter(QObject* watched, QEvent* event)
 {
     if (!reported_ && event->type() == QEvent::Expose) {
         auto* window = qobject_cast<QWindow*>(watched);
-        if (window && window->isExposed() && !window->transientParent() && window->isTopLevel()) {
+        if (window && window->isExposed() && window->isTopLevel()) {
             reported_ = true;
             std::fprintf(stderr, "vantrel-first-window: %s\n", window->title().toUtf8().constData());
             std::fflush(stderr);

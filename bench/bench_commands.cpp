@@ -1,0 +1,280 @@
+// How long each user command takes on a fully filled report, beside what libxml2 and
+// libxslt alone need for the same documents (the floor no implementation can beat).
+#include "report/ReportFieldTable.h"
+#include "report/ReportForm.h"
+#include "report/frmMain.h"
+#include "store/Module1.h"
+#include "ui/UserInterface.h"
+#include "unitinfo/frmCorpInfo.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <libxml/parser.h>
+#include <libxslt/transform.h>
+#include <libxslt/xsltutils.h>
+
+#include <cstdio>
+
+using namespace Module1;
+
+namespace {
+
+// Answers everything at once, so a benchmark never waits for a person; anything shown is
+// a sign the measured path is not the intended one, so it is reported.
+class SilentUi : public ui::UserInterface {
+public:
+    void message(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool question(QWidget*, const QString&) override { return true; }
+    std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
+    void runModal(QDialog* dialog) override { dialog->hide(); }
+    void openInBrowser(const QString&) override {}
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A report with every field filled and figures that pass every budget rule.
+XmlDocumentPtr filledReport(const QString& templatePath, const QString& longText)
+{
+    XmlDocumentPtr doc = LoadXmlDocument(templatePath);
+    const XmlNode root = documentElement(doc);
+    for (const auto& field : ReportFieldTable::fields()) {
+        if (field.control.kind == ReportFieldTable::ControlKind::List)
+            continue;
+        if (!field.isNumeric())
+            SetNodeText(root, field.xpath, field.place == ReportFieldTable::LabelPlace::Hidden
+                                               ? longText
+                                               : QStringLiteral("郑州市文物保护项目 ") + field.control.objectName());
+    }
+    SetNodeText(root, QStringLiteral("//Report/BasicInfo/ProjectID"), QStringLiteral("2006-001"));
+    SetNodeText(root, QStringLiteral("//Report/BasicInfo/ProjectType"), QStringLiteral("12"));
+    SetNodeText(root, QStringLiteral("//Report/FundDemand/Demand/Total"), QStringLiteral("1000.50"));
+    SetNodeText(root, QStringLiteral("//Report/FundDemand/Demand/State/Year2006"), QStringLiteral("300.25"));
+    SetNodeText(root, QStringLiteral("//Report/FundDemand/Demand/Local/Year2006"), QStringLiteral("200"));
+    SetNodeText(root, QStringLiteral("//Report/BudgetDetail/RelicRepairment/Preparation/Total"), QStringLiteral("100"));
+    SetNodeText(root, QStringLiteral("//Report/BudgetDetail/RelicRepairment/Preparation/State"), QStringLiteral("50.5"));
+    return doc;
+}
+
+QString longTextOf(qsizetype bytes)
+{
+    // Chinese text with line breaks, three bytes a character in UTF-8.
+    const QString line = QStringLiteral("现存主要问题：墙体开裂，屋面渗漏，木构件糟朽，需要尽快抢救性维修。\n");
+    QString text;
+    while (text.size() * 3 < bytes)
+        text += line;
+    return text.left(bytes / 3);
+}
+
+} // namespace
+
+class BenchCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    SilentUi silent_;
+    std::unique_ptr<frmMain> window_;
+    QString filledPath_;
+
+    QString folder() const { return QDir::toNativeSeparators(dir_.path()) + folderSeparator(); }
+
+    void writeFilled(const QString& longText)
+    {
+        QVERIFY(SaveXmlDocument(filledReport(folder() + QStringLiteral("report1.tpl"), longText), filledPath_));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        ui::install(&silent_);
+        const QDir source(QStringLiteral(VANTREL_TEMPLATES_DIR));
+        for (const QString& name : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(name), folder() + name);
+        ProgramFolder = folder();
+        UnitCode = QStringLiteral("410101");
+        LocalFolder.clear();
+        SaveSettings();
+        // The unit's file from the template, as the unit dialog writes it.
+        XmlDocumentPtr unit = LoadXmlDocument(folder() + QStringLiteral("corpinfo.tpl"));
+        SetNodeText(documentElement(unit), QStringLiteral("//CorpInfo/Basic/Name"), QStringLiteral("郑州市博物馆"));
+        SetNodeText(documentElement(unit), QStringLiteral("//CorpInfo/ReportInfo/ReportUser"), QStringLiteral("张三"));
+        QVERIFY(SaveXmlDocument(unit, folder() + QStringLiteral("410101.dw")));
+
+        window_ = std::make_unique<frmMain>();
+        window_->Form_Load(folder());
+        filledPath_ = folder() + QStringLiteral("filled.xm");
+        writeFilled(longTextOf(600));
+    }
+
+    void cleanupTestCase()
+    {
+        window_.reset();
+        ui::install(nullptr);
+    }
+
+    void commandNew()
+    {
+        QBENCHMARK {
+            window_->M_FileNew_Click();
+        }
+    }
+
+    void commandOpen()
+    {
+        QBENCHMARK {
+            window_->ReportFileName = filledPath_;
+            window_->LoadReport();
+            window_->UpdateCaption();
+        }
+        QCOMPARE(window_->form()->projectCodeBox()->text(), QStringLiteral("2006-001"));
+    }
+
+    void floorOpen()
+    {
+        const QByteArray bytes = readAll(filledPath_);
+        QBENCHMARK {
+            xmlFreeDoc(xmlReadMemory(bytes.constData(), int(bytes.size()), nullptr, nullptr, XML_PARSE_NONET));
+        }
+    }
+
+    void commandSave()
+    {
+        window_->ReportFileName = filledPath_;
+        window_->LoadReport();
+        window_->ReportFileName = window_->BuildReportFileName(false);
+        QBENCHMARK {
+            QVERIFY(window_->WriteReportFiles());
+        }
+    }
+
+    void floorSave()
+    {
+        const QByteArray templateBytes = readAll(folder() + QStringLiteral("report1.tpl"));
+        const QByteArray filledBytes = readAll(filledPath_);
+        xmlDocPtr styleDoc = xmlReadFile(qPrintable(folder() + QStringLiteral("report1.tps")), nullptr, XML_PARSE_NONET);
+        xsltStylesheetPtr style = xsltParseStylesheetDoc(styleDoc);
+        xmlDocPtr filled = xmlReadMemory(filledBytes.constData(), int(filledBytes.size()), nullptr, nullptr, XML_PARSE_NONET);
+        QBENCHMARK {
+            // The template is parsed, the filled document serialised and transformed.
+            xmlFreeDoc(xmlReadMemory(templateBytes.constData(), int(templateBytes.size()), nullptr, nullptr, XML_PARSE_NONET));
+            xmlChar* mem = nullptr;
+            int size = 0;
+            xmlDocDumpMemoryEnc(filled, &mem, &size, "UTF-8");
+            xmlFree(mem);
+            xmlDocPtr page = xsltApplyStylesheet(style, filled, nullptr);
+            xmlChar* html = nullptr;
+            int length = 0;
+            xsltSaveResultToString(&html, &length, page, style);
+            xmlFree(html);
+            xmlFreeDoc(page);
+        }
+        xmlFreeDoc(filled);
+        xsltFreeStylesheet(style);
+    }
+
+    void checkBudgetTotals()
+    {
+        window_->ReportFileName = filledPath_;
+        window_->LoadReport();
+        QBENCHMARK {
+            QVERIFY(window_->form()->CheckBudgetTotals());
+        }
+    }
+
+    void transferToForm()
+    {
+        XmlDocumentPtr doc = LoadXmlDocument(filledPath_);
+        const XmlNode root = documentElement(doc);
+        QBENCHMARK {
+            window_->form()->TransferReportFields(root, false);
+        }
+    }
+
+    void transferToDocument()
+    {
+        window_->ReportFileName = filledPath_;
+        window_->LoadReport();
+        XmlDocumentPtr doc = LoadXmlDocument(folder() + QStringLiteral("report1.tpl"));
+        const XmlNode root = documentElement(doc);
+        QBENCHMARK {
+            QVERIFY(window_->form()->TransferReportFields(root, true));
+        }
+    }
+
+    void unitInfoDialogOpen()
+    {
+        QBENCHMARK {
+            frmCorpInfo dialog;
+            dialog.allowCancel = true;
+            dialog.Form_Load();
+        }
+    }
+
+    void unitInfoSave()
+    {
+        frmCorpInfo dialog;
+        dialog.allowCancel = true;
+        dialog.Form_Load();
+        QBENCHMARK {
+            QVERIFY(dialog.SaveUnitInfo());
+        }
+    }
+
+    void saveLongText_data()
+    {
+        QTest::addColumn<qsizetype>("bytes");
+        QTest::newRow("1KB") << qsizetype(1024);
+        QTest::newRow("100KB") << qsizetype(100 * 1024);
+        QTest::newRow("1MB") << qsizetype(1024 * 1024);
+        QTest::newRow("10MB") << qsizetype(10 * 1024 * 1024);
+    }
+    void saveLongText()
+    {
+        QFETCH(qsizetype, bytes);
+        window_->M_FileNew_Click();
+        window_->form()->projectCodeBox()->setText(QStringLiteral("2006-002"));
+        window_->form()->projectNameBox()->setText(QStringLiteral("长文本项目"));
+        window_->form()->longTextBox(1)->setPlainText(longTextOf(bytes));
+        window_->ReportFileName = window_->BuildReportFileName(false);
+        QBENCHMARK {
+            QVERIFY(window_->WriteReportFiles());
+        }
+    }
+
+    void floorSaveLongText_data() { saveLongText_data(); }
+    void floorSaveLongText()
+    {
+        QFETCH(qsizetype, bytes);
+        XmlDocumentPtr doc = filledReport(folder() + QStringLiteral("report1.tpl"), longTextOf(bytes));
+        xmlDocPtr styleDoc = xmlReadFile(qPrintable(folder() + QStringLiteral("report1.tps")), nullptr, XML_PARSE_NONET);
+        xsltStylesheetPtr style = xsltParseStylesheetDoc(styleDoc);
+        const QByteArray templateBytes = readAll(folder() + QStringLiteral("report1.tpl"));
+        QBENCHMARK {
+            xmlFreeDoc(xmlReadMemory(templateBytes.constData(), int(templateBytes.size()), nullptr, nullptr, XML_PARSE_NONET));
+            xmlChar* mem = nullptr;
+            int size = 0;
+            xmlDocDumpMemoryEnc(doc->handle(), &mem, &size, "UTF-8");
+            xmlFree(mem);
+            xmlDocPtr page = xsltApplyStylesheet(style, doc->handle(), nullptr);
+            xmlChar* html = nullptr;
+            int length = 0;
+            xsltSaveResultToString(&html, &length, page, style);
+            xmlFree(html);
+            xmlFreeDoc(page);
+        }
+        xsltFreeStylesheet(style);
+    }
+};
+
+QTEST_MAIN(BenchCommands)
+#include "bench_commands.moc"

@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""Prints one table: each command's time beside its floor, with the ratio, and peak memory.
+
+Start-up is measured from outside, as whole processes on the offscreen platform, until the
+first window is exposed (the probe ends the process there). Commands are measured in-process
+by vantrel_bench (QtTest benchmarks, wall time, median of several runs)."""
+import csv
+import io
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+build = os.path.abspath(sys.argv[1])
+runs = int(os.environ.get("VANTREL_BENCH_RUNS", "7"))
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen", VANTREL_PROBE_FIRST_WINDOW="exit",
+           QT_LOGGING_RULES="qt.qpa.*=false")
+templates = [f for f in os.listdir(build) if f.endswith((".tpl", ".tps"))]
+
+
+def run_process(cmd, cwd):
+    """Wall time in ms and peak resident memory in MiB of one process run."""
+    start = time.perf_counter()
+    proc = subprocess.Popen(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(proc.pid, 0)
+    elapsed = (time.perf_counter() - start) * 1000
+    if status != 0:
+        raise SystemExit(f"{cmd[0]} ended with status {status}")
+    return elapsed, usage.ru_maxrss / 1024
+
+
+def startup(program, complete):
+    times, peaks = [], []
+    for _ in range(runs):
+        with tempfile.TemporaryDirectory() as folder:
+            exe = os.path.join(folder, os.path.basename(program))
+            shutil.copy(program, exe)
+            for name in templates:
+                shutil.copy(os.path.join(build, name), folder)
+            if complete:
+                with open(os.path.join(folder, "config.pz"), "w", encoding="utf-8") as f:
+                    f.write('<?xml version="1.0" encoding="UTF-8" standalone="yes"?><Config><CorpID>410101</CorpID>'
+                            '<ServerPass/><ServerUrl/><LocalPath/><ReportUser/></Config>')
+                with open(os.path.join(folder, "410101.dw"), "w", encoding="utf-8") as f:
+                    f.write('<?xml version="1.0" encoding="UTF-8"?><CorpInfo><ReportInfo><ReportUser>张三</ReportUser>'
+                            '</ReportInfo><Basic><Name>郑州市博物馆</Name></Basic></CorpInfo>')
+            t, m = run_process([exe], folder)
+            times.append(t)
+            peaks.append(m)
+    return statistics.median(times), max(peaks)
+
+
+def qtest_rows(args=()):
+    out = subprocess.run([os.path.join(build, "bench", "vantrel_bench"), "-csv", *args], env=env,
+                         capture_output=True, text=True)
+    if out.returncode != 0:
+        sys.stderr.write(out.stdout + out.stderr)
+        raise SystemExit("vantrel_bench failed")
+    rows = {}
+    for rec in csv.reader(io.StringIO(out.stdout)):
+        if len(rec) >= 5 and rec[2] == "WalltimeMilliseconds":
+            name = rec[0].split("::")[-1].strip('"') + (f":{rec[1]}" if rec[1] else "")
+            rows[name] = float(rec[3])
+    return rows
+
+
+def peak_of(function):
+    _, usage_peak = run_process([os.path.join(build, "bench", "vantrel_bench"), function, "-iterations", "1"], build)
+    return usage_peak
+
+
+table = []
+empty_t, empty_m = startup(os.path.join(build, "bench", "vantrel_empty_window"), False)
+for label, complete in (("start-up, no settings", False), ("start-up, complete settings", True)):
+    t, m = startup(os.path.join(build, "vantrel"), complete)
+    table.append((label, t, empty_t, f"{m:.0f} MiB (empty window {empty_m:.0f} MiB)"))
+
+rows = qtest_rows()
+pairs = [("New", "commandNew", None), ("Open a filled report", "commandOpen", "floorOpen"),
+         ("Save (template, transfer, checks, file, page)", "commandSave", "floorSave"),
+         ("CheckBudgetTotals", "checkBudgetTotals", None), ("Transfer document -> form", "transferToForm", None),
+         ("Transfer form -> document", "transferToDocument", None),
+         ("Open the unit information dialog", "unitInfoDialogOpen", None), ("Save the unit information", "unitInfoSave", None)]
+for size in ("1KB", "100KB", "1MB", "10MB"):
+    pairs.append((f"Save with a {size} long text", f"saveLongText:{size}", f"floorSaveLongText:{size}"))
+for label, name, floor in pairs:
+    memory = ""
+    if name.startswith("saveLongText"):
+        memory = f"peak {peak_of(name.replace(':', ':')):.0f} MiB"
+    table.append((label, rows.get(name), rows.get(floor) if floor else None, memory))
+
+print(f"{'what':48} {'ms':>9} {'floor ms':>9} {'ratio':>6}  memory")
+for label, t, floor, memory in table:
+    ratio = f"{t / floor:.2f}" if t and floor else ""
+    floor_text = f"{floor:9.3f}" if floor else f"{'':9}"
+    print(f"{label:48} {t:9.3f} {floor_text} {ratio:>6}  {memory}")

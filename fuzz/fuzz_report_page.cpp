@@ -1,0 +1,46 @@
+// Any bytes as a report, turned into its page by the installed stylesheet.
+#include "FuzzSupport.h"
+#include "store/Module1.h"
+#include "store/XsltTransformer.h"
+
+#include <QStringDecoder>
+
+using namespace Module1;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const XmlDocumentPtr style = [] {
+        XmlDocumentPtr s = LoadXmlDocument(QStringLiteral(VANTREL_TEMPLATES_DIR "/report1.tps"));
+        if (!GetLastErrorText().isEmpty())
+            fuzz::fail("the page stylesheet does not load", GetLastErrorText());
+        return s;
+    }();
+
+    const QString path = fuzz::scratchFolder() + QStringLiteral("report.xm");
+    fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
+    const XmlDocumentPtr report = LoadXmlDocument(path);
+    const bool loaded = GetLastErrorText().isEmpty();
+    const XsltTransformer::Result page = XsltTransformer::transform(report, style);
+    if (!loaded) {
+        // A file the parser could not read gives no document, hence no page. One it read
+        // with a namespace error ("文件格式错误:") is still a document; callers refuse it.
+        if (!report->handle() && page.ok)
+            fuzz::fail("a file that failed to load gave a page");
+        return 0;
+    }
+    if (!page.ok)
+        fuzz::fail("a loaded document gave no page", page.error);
+    if (!page.page.startsWith("<!DOCTYPE html>"))
+        fuzz::fail("the page does not start with its doctype");
+    // Whatever the fields hold, it is text on the page, never markup.
+    const QString html = QString::fromUtf8(page.page);
+    if (html.contains(QLatin1String("<script"), Qt::CaseInsensitive))
+        fuzz::fail("markup from a field reached the page");
+    if (html.count(QLatin1String("</title>")) != 1 || html.count(QLatin1String("</body>")) != 1)
+        fuzz::fail("a field broke the page's structure");
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)utf8.decode(page.page);
+    if (utf8.hasError())
+        fuzz::fail("the page is not UTF-8");
+    return 0;
+}

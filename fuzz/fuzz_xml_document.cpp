@@ -1,0 +1,75 @@
+// Any bytes as a document file: load, read, change, save and load again.
+#include "FuzzSupport.h"
+#include "store/Module1.h"
+
+#include <array>
+
+using namespace Module1;
+
+namespace {
+
+const std::array<QString, 7> kPaths = {
+    QStringLiteral("//Report/BasicInfo/ProjectName"),
+    QStringLiteral("//Report/BasicInfo/ProjectType/@dict"),
+    QStringLiteral("//Report/FundDemand/Demand/State/Year2006"),
+    QStringLiteral("//Config/CorpID"),
+    QStringLiteral("//CorpInfo/Basic/Name"),
+    QStringLiteral("//*"),
+    QStringLiteral("//@*"),
+};
+
+// Characters that need escaping, one outside the BMP and one outside GB2312.
+const QString kValue = QStringLiteral(" A&B <公司> \"𠀀\" 镕 ]]> ");
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString path = fuzz::scratchFolder() + QStringLiteral("input.xm");
+    const QString saved = fuzz::scratchFolder() + QStringLiteral("saved.xm");
+    fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
+
+    XmlDocumentPtr doc = LoadXmlDocument(path);
+    const QString error = GetLastErrorText();
+    if (!doc)
+        fuzz::fail("LoadXmlDocument returned no document");
+    if (!error.isEmpty() && !error.startsWith(QStringLiteral("无法打开指定文件"))
+        && !error.startsWith(QStringLiteral("文件格式错误:")))
+        fuzz::fail("unexpected load message", error);
+
+    const XmlNode root = documentElement(doc);
+    for (const QString& xpath : kPaths) {
+        const QString a = GetNodeText(root, xpath);
+        const QString b = GetNodeText(documentNode(doc), xpath);
+        if (a != b)
+            fuzz::fail("document and root element disagree", xpath);
+    }
+    if (!error.isEmpty()) {
+        if (SaveXmlDocument(doc, saved))
+            fuzz::fail("a failed load was saved");
+        return 0;
+    }
+
+    SetNodeText(root, kPaths[0], kValue);
+    SetNodeText(root, kPaths[1], kValue);
+    SetNodeText(root, QStringLiteral("//*[last()]"), kValue);
+
+    std::array<QString, kPaths.size()> before;
+    for (size_t i = 0; i < kPaths.size(); ++i)
+        before[i] = GetNodeText(root, kPaths[i]);
+
+    SerializeXmlDocument(doc);
+    if (!SaveXmlDocument(doc, saved))
+        return 0; // an encoding that cannot be written is refused cleanly
+    XmlDocumentPtr again = LoadXmlDocument(saved);
+    if (!GetLastErrorText().isEmpty())
+        fuzz::fail("a saved document does not load again", GetLastErrorText());
+    const XmlNode root2 = documentElement(again);
+    for (size_t i = 0; i < kPaths.size(); ++i) {
+        const QString after = GetNodeText(root2, kPaths[i]);
+        if (after != before[i])
+            fuzz::fail("a value changed on its way through a save", kPaths[i] + QStringLiteral(": ") + before[i].left(80)
+                                                                          + QStringLiteral(" -> ") + after.left(80));
+    }
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/SystemInfoLauncher.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The about box: title, version, the notice of ownership and permitted use, a warning
+// against unauthorised copying, and a button that starts the system-information tool.
+// Shown modally without an owner; OK (also Enter and Esc) hides it.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+    static const QString kProgramTitle;
+    static constexpr int kMajorVersion = 1;
+    static constexpr int kMinorVersion = 1;
+    static constexpr int kRevision = 1;
+
+    // Replaces the registry and launcher the system-information button uses.
+    void setSystemInfoLauncher(const platform::SystemInfoLauncher& launcher) { sysInfo_ = launcher; }
+
+    void Form_Load();
+    void StartSysInfo();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+
+    QLabel* picIcon;
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* lblDescription;
+    QLabel* lblDisclaimer;
+    QFrame* Line1_0;
+    QFrame* Line1_1;
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+    platform::SystemInfoLauncher sysInfo_;
+};
