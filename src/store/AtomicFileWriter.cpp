@@ -3,10 +3,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 qint64 failAfterBytes = -1;
 }
@@ -56,13 +52,8 @@ bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QStri
             *reason = QStringLiteral("磁盘写入失败");
         return false;
     }
-    bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
-#ifdef Q_OS_UNIX
-    // Blocks that the file system only reserves at sync time must be there before the
-    // new file takes the old one's place.
-    if (written && ::fsync(file.handle()) != 0)
-        written = false;
-#endif
+    // commit() syncs the new file to disk before it takes the old one's place.
+    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
     if (!written) {
         if (reason)
             *reason = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("磁盘写入失败");
