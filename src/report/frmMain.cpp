@@ -1,13 +1,17 @@
 #include "report/frmMain.h"
 
+#include "about/frmAbout.h"
 #include "report/ReportExporter.h"
 #include "report/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
 #include "report/frmText.h"
+#include "settings/frmOptions.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
+#include "unitinfo/UnitInfoPrinter.h"
+#include "unitinfo/frmCorpInfo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -40,6 +44,9 @@ frmMain::frmMain(QWidget* parent)
     setCentralWidget(SSTab1);
     createMenus();
     createToolbar();
+    // Looked up once: the modified state switches them on every edit.
+    saveMenuItem_ = action(QStringLiteral("M_FileSave"));
+    saveButton_ = action(QStringLiteral("Toolbar1(3)"));
 
     // One editor serves the four long texts.
     textEditor_ = new frmText(this);
@@ -227,8 +234,8 @@ void frmMain::FitToScreen()
 
 void frmMain::SetModified(bool flag)
 {
-    action(QStringLiteral("M_FileSave"))->setEnabled(flag);
-    action(QStringLiteral("Toolbar1(3)"))->setEnabled(flag);
+    saveMenuItem_->setEnabled(flag);
+    saveButton_->setEnabled(flag);
     dirtyData = flag;
 }
 
@@ -336,7 +343,11 @@ void frmMain::closeEvent(QCloseEvent* event)
         return;
     }
     bool cancel = false;
-    const UnloadMode mode = sessionEnding_        ? UnloadMode::SessionEnd
+    bool sessionEnding = sessionEnding_;
+#if QT_CONFIG(sessionmanager)
+    sessionEnding = sessionEnding || qGuiApp->isSavingSession();
+#endif
+    const UnloadMode mode = sessionEnding         ? UnloadMode::SessionEnd
                             : event->spontaneous() ? UnloadMode::UserClose
                                                    : UnloadMode::ProgramClose;
     Form_QueryUnload(cancel, mode);
@@ -370,20 +381,50 @@ void frmMain::Form_Unload()
 }
 
 // ---- Dialogs of the settings and the unit information ----------------------------------------
-// Their runners chain the settings dialog, the unit information dialog and a new report;
-// the dialogs themselves are built elsewhere and joined here when they exist.
 
 void frmMain::ShowOptionsDialog(bool allowCancel)
 {
-    Q_UNUSED(allowCancel);
+    {
+        frmOptions dialog(this);
+        dialog.allowCancel = allowCancel;
+        ui::current().runModal(&dialog);
+    }
+    if (!frmOptions::CancelError) {
+        SaveSettings();
+    } else if (!allowCancel) {
+        // The forced dialog was left and quitting confirmed there: end without a question.
+        Form_Unload();
+        close();
+        return;
+    }
+    // A unit code without its unit information asks for it at once.
+    if (LoadSettings() == UnitInfoMissing) {
+        ui::current().message(this, QStringLiteral("请配置单位信息"));
+        ShowUnitInfoDialog(allowCancel);
+        return;
+    }
+    if (!allowCancel)
+        M_FileNew_Click();
 }
 
 void frmMain::ShowUnitInfoDialog(bool allowCancel)
 {
-    Q_UNUSED(allowCancel);
+    {
+        frmCorpInfo dialog(this);
+        dialog.allowCancel = allowCancel;
+        ui::current().runModal(&dialog);
+    }
+    // The forced dialog at start-up is followed by the first report.
+    if (!allowCancel)
+        M_FileNew_Click();
 }
 
 void frmMain::M_ToolOption_Click() { ShowOptionsDialog(true); }
 void frmMain::M_ToolCorpInfo_Click() { ShowUnitInfoDialog(true); }
-void frmMain::M_ToolCorpInfoPrint_Click() {}
-void frmMain::M_FileAbout_Click() {}
+void frmMain::M_ToolCorpInfoPrint_Click() { PrintUnitInfoPage(this); }
+void frmMain::M_FileAbout_Click()
+{
+    // The about box has no owner window.
+    frmAbout about;
+    ui::current().runModal(&about);
+}

@@ -105,4 +105,6 @@ private:
     std::unique_ptr<ReportExporter> exporter_;
     bool sessionEnding_ = false;
     bool unloaded_ = false;
+    QAction* saveMenuItem_ = nullptr;
+    QAction* saveButton_ = nullptr;
 };

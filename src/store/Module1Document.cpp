@@ -129,24 +129,41 @@ struct CompiledPath {
     xmlXPathCompExprPtr general = nullptr;
 };
 
+class CompiledPathCache {
+public:
+    ~CompiledPathCache() { clear(); }
+
+    const CompiledPath& get(const QString& xpath)
+    {
+        if (const auto found = paths_.find(xpath); found != paths_.end())
+            return found->second;
+        if (paths_.size() >= 4096)
+            clear();
+        CompiledPath compiled;
+        compiled.simple = parseSimplePath(xpath);
+        if (!compiled.simple) {
+            XmlErrorCapture quiet;
+            const QByteArray expr = xpath.toUtf8();
+            compiled.general = xmlXPathCompile(reinterpret_cast<const xmlChar*>(expr.constData()));
+        }
+        return paths_.emplace(xpath, std::move(compiled)).first->second;
+    }
+
+private:
+    void clear()
+    {
+        for (auto& entry : paths_)
+            xmlXPathFreeCompExpr(entry.second.general);
+        paths_.clear();
+    }
+
+    std::unordered_map<QString, CompiledPath> paths_;
+};
+
 const CompiledPath& compiledXPath(const QString& xpath)
 {
-    static std::unordered_map<QString, CompiledPath> cache;
-    if (const auto found = cache.find(xpath); found != cache.end())
-        return found->second;
-    if (cache.size() >= 4096) {
-        for (auto& entry : cache)
-            xmlXPathFreeCompExpr(entry.second.general);
-        cache.clear();
-    }
-    CompiledPath compiled;
-    compiled.simple = parseSimplePath(xpath);
-    if (!compiled.simple) {
-        XmlErrorCapture quiet;
-        const QByteArray expr = xpath.toUtf8();
-        compiled.general = xmlXPathCompile(reinterpret_cast<const xmlChar*>(expr.constData()));
-    }
-    return cache.emplace(xpath, std::move(compiled)).first->second;
+    static CompiledPathCache cache;
+    return cache.get(xpath);
 }
 
 xmlNodePtr selectFirst(const XmlNode& context, const QString& xpath)

@@ -5,7 +5,9 @@
 #include "report/frmMain.h"
 #include "report/frmText.h"
 #include "store/CodedList.h"
+#include "settings/frmOptions.h"
 #include "store/Module1.h"
+#include "unitinfo/frmCorpInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,36 +80,200 @@ private slots:
 
     // ---- Start-up -------------------------------------------------------------------------
 
-    void startUp_data()
+    void startUpWithCompleteSettings()
     {
-        QTest::addColumn<int>("settings");   // 0 none, 1 settings only, 2 complete
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("no settings") << 0 << QStringList{QStringLiteral("请配置参数信息")} << QStringLiteral("Vantrel");
-        QTest::newRow("no unit information") << 1 << QStringList{QStringLiteral("请配置单位信息")}
-                                             << QStringLiteral("Vantrel");
-        QTest::newRow("complete") << 2 << QStringList() << QStringLiteral("Vantrel - 未命名");
-    }
-    void startUp()
-    {
-        QFETCH(int, settings);
-        QFETCH(QStringList, messages);
-        QFETCH(QString, caption);
-        if (settings >= 1)
-            dir->writeCompleteSettings();
-        if (settings == 1)
-            QVERIFY(QFile::remove(dir->file(QStringLiteral("410101.dw"))));
+        dir->writeCompleteSettings();
         w = std::make_unique<frmMain>();
         QString folder = dir->path();
         folder.chop(1);   // the separator is added by the start-up
         w->Form_Load(folder);
         QCOMPARE(ProgramFolder, dir->path());
-        QCOMPARE(ui->texts, messages);
-        QCOMPARE(w->windowTitle(), caption);
+        QCOMPARE(ui->texts, QStringList());
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
         QCOMPARE(w->form()->projectGroup(), 1);
         QVERIFY(saveWithdrawn());
         QVERIFY(w->ReportFileName.isEmpty());
-        QCOMPARE(w->ReportDocument != nullptr, settings == 2);
+        QVERIFY(w->ReportDocument != nullptr);
+    }
+
+    void firstStartAsksForSettingsThenUnitInformation()
+    {
+        QString codeShown = QStringLiteral("?");
+        bool cancelOffered = true;
+        ui->answerModal([&](QDialog* d) {
+            auto* options = static_cast<frmOptions*>(d);
+            codeShown = options->unitCodeBox()->text();
+            options->unitCodeBox()->setText(QStringLiteral("410102"));
+            options->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        ui->answerModal([&](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            cancelOffered = dialog->cancelButton()->isEnabled();
+            dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("新的博物馆"));
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("李四"));
+            dialog->okButton()->click();
+        });
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+        QCOMPARE(ui->texts, (QStringList{QStringLiteral("请配置参数信息"),
+                                         QStringLiteral("单位编号由省文物局统一编制，请按省文物局下发的编号认真填写"),
+                                         QStringLiteral("请配置单位信息")}));
+        QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("单位信息")}));
+        QCOMPARE(codeShown, QString());
+        QVERIFY(!cancelOffered);
+        QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410102"));
+        QVERIFY(QFile::exists(dir->file(QStringLiteral("410102.dw"))));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+        QVERIFY(w->ReportDocument != nullptr);
+        QVERIFY(!w->isUnloaded());
+    }
+
+    void firstStartWithSettingsForAnExistingUnit()
+    {
+        // The unit information of the code exists already: no unit information dialog.
+        dir->writeCompleteSettings();
+        QVERIFY(QFile::remove(dir->file(QStringLiteral("config.pz"))));
+        ui->answerModal([](QDialog* d) {
+            static_cast<frmOptions*>(d)->unitCodeBox()->setText(QStringLiteral("410101"));
+            d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+        QCOMPARE(ui->modalTitles, QStringList{QStringLiteral("选项")});
+        QCOMPARE(ui->texts.size(), 2);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+        QCOMPARE(UnitName, QStringLiteral("测试博物馆"));
+    }
+
+    void refusingTheFirstSettingsEndsTheProgram()
+    {
+        ui->answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
+        ui->answerQuestion(true);
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+        QCOMPARE(ui->texts, (QStringList{QStringLiteral("请配置参数信息"), QStringLiteral("您尚未设置参数,退出程序吗?")}));
+        QVERIFY(w->isUnloaded());
+        QVERIFY(!w->isVisible());
+        QVERIFY(!QFile::exists(dir->file(QStringLiteral("config.pz"))));
+        QVERIFY(w->ReportDocument == nullptr);
+    }
+
+    void settingsFromMenuAndToolbar()
+    {
+        start();
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        QFile::remove(dir->file(QStringLiteral("config.pz")));
+        // Toolbar button 6, Cancel: nothing is saved.
+        ui->answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
+        w->action(QStringLiteral("Toolbar1(6)"))->trigger();
+        QVERIFY(!QFile::exists(dir->file(QStringLiteral("config.pz"))));
+        // Menu, OK with the same code: saved and reloaded, no further dialog, report untouched.
+        ui->answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); });
+        w->action(QStringLiteral("M_ToolOption"))->trigger();
+        QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("选项")}));
+        QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410101"));
+        QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
+        QVERIFY(w->dirtyData);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+    }
+
+    void settingsWithAUnitCodeThatHasNoUnitInformation()
+    {
+        start();
+        // The settings dialog demands the new unit's information itself; afterwards the
+        // reload finds it and nothing more is asked.
+        ui->answerModal([](QDialog* d) {
+            static_cast<frmOptions*>(d)->unitCodeBox()->setText(QStringLiteral("410199"));
+            d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        ui->answerModal([](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("另一单位"));
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
+            dialog->okButton()->click();
+        });
+        w->M_ToolOption_Click();
+        QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("单位信息")}));
+        QCOMPARE(UnitCode, QStringLiteral("410199"));
+        QCOMPARE(UnitName, QStringLiteral("另一单位"));
+    }
+
+    void aboutBoxHasNoOwner()
+    {
+        start();
+        QWidget* owner = w.get();
+        QString title;
+        ui->answerModal([&](QDialog* d) {
+            owner = d->parentWidget();
+            title = d->windowTitle();
+            d->hide();
+        });
+        w->action(QStringLiteral("M_FileAbout"))->trigger();
+        QCOMPARE(owner, nullptr);
+        QVERIFY(title.startsWith(QStringLiteral("关于")));
+    }
+
+    void startUpForcesTheUnitInformationThenStartsAReport()
+    {
+        dir->writeCompleteSettings();
+        QVERIFY(QFile::remove(dir->file(QStringLiteral("410101.dw"))));
+        bool cancelOffered = true;
+        ui->answerModal([&](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            cancelOffered = dialog->cancelButton()->isEnabled();
+            dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("新的博物馆"));
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("李四"));
+            dialog->okButton()->click();
+        });
+        w = std::make_unique<frmMain>();
+        w->Form_Load(dir->path());
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请配置单位信息")});
+        QCOMPARE(ui->modalTitles, QStringList{QStringLiteral("单位信息")});
+        QVERIFY(!cancelOffered);
+        QVERIFY(QFile::exists(dir->file(QStringLiteral("410101.dw"))));
+        QCOMPARE(UnitName, QStringLiteral("新的博物馆"));
+        // The first report follows at once.
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+        QVERIFY(w->ReportDocument != nullptr);
+        QCOMPARE(w->form()->projectGroup(), 1);
+        QVERIFY(saveWithdrawn());
+    }
+
+    void unitInformationFromMenuAndToolbar()
+    {
+        start();
+        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        const QByteArray before = dir->readFile(QStringLiteral("410101.dw"));
+        // Menu: Cancel saves nothing and starts no new report.
+        ui->answerModal([](QDialog* d) { static_cast<frmCorpInfo*>(d)->cancelButton()->click(); });
+        w->action(QStringLiteral("M_ToolCorpInfo"))->trigger();
+        // Toolbar button 7: Save stores the unit information; the report stays as it is.
+        ui->answerModal([](QDialog* d) {
+            auto* dialog = static_cast<frmCorpInfo*>(d);
+            dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("王五"));
+            dialog->okButton()->click();
+        });
+        w->action(QStringLiteral("Toolbar1(7)"))->trigger();
+        QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("单位信息"), QStringLiteral("单位信息")}));
+        QVERIFY(dir->readFile(QStringLiteral("410101.dw")) != before);
+        QCOMPARE(UnitReportUser, QStringLiteral("王五"));
+        QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
+        QVERIFY(w->dirtyData);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+    }
+
+    void printUnitInformation()
+    {
+        start();
+        const QString page = dir->file(QStringLiteral("410101.htm"));
+        w->M_ToolCorpInfoPrint_Click();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("未找到相应的HTML文件") + page});
+        dir->writeFile(QStringLiteral("410101.htm"), "<html></html>");
+        ui->texts.clear();
+        w->action(QStringLiteral("M_ToolCorpInfoPrint"))->trigger();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
+                                        + QStringLiteral("进行打印")});
+        QCOMPARE(ui->browserPaths, QStringList{page});
     }
 
     void windowHasAFixedSizeAndNoMinimiseOrMaximise()
