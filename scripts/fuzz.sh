@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(xml_document settings report_page)
+[ ${#targets[@]} -eq 0 ] && targets=(xml_document settings report_page report_window unit_window)
 build_dir=${VANTREL_FUZZ_BUILD_DIR:-"$here/build-fuzz"}
 
 command -v clang++ >/dev/null 2>&1 || { echo "clang++ is needed (apt-get install clang)"; exit 1; }

@@ -36,7 +36,10 @@ bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QStri
     QSaveFile file(path);
     // Never fall back to writing the old file in place.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: a buffered write that fails only while the file is closed (a full disk
+    // with less than a buffer to write) is not seen by commit(), which would then rename
+    // an empty or cut-off file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (reason)
             *reason = file.errorString();
         return false;
@@ -49,10 +52,18 @@ bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QStri
             *reason = QStringLiteral("磁盘写入失败");
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // commit() syncs the new file to disk before it takes the old one's place.
+    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
+    if (!written) {
+        if (reason)
+            *reason = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("磁盘写入失败");
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    if (!file.commit()) {
         if (reason)
             *reason = file.errorString();
-        file.cancelWriting();
         return false;
     }
     return true;

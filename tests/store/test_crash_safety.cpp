@@ -117,6 +117,35 @@ private slots:
         QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{QStringLiteral("filler"), QStringLiteral("report.xm")}));
     }
+
+    // A file smaller than the write buffer fails only when the buffer is flushed on close;
+    // that failure must still stop the rename instead of leaving an empty file.
+    void fullDiskKeepsTheOldFileForSmallSaves()
+    {
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (geteuid() != 0 || ::mount("tmpfs", where.constData(), "tmpfs", 0, "size=128k") != 0)
+            QSKIP("no small file system can be mounted here");
+        struct Unmount { QByteArray path; ~Unmount() { ::umount(path.constData()); } } unmount{where};
+
+        const QString target = mountPoint.path() + QStringLiteral("/config.pz");
+        QVERIFY(AtomicFileWriter::write(target, "<Config>old</Config>", nullptr));
+        QFile filler(mountPoint.path() + QStringLiteral("/filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        filler.close();
+
+        QString reason;
+        QVERIFY(!AtomicFileWriter::write(target, "<Config>new</Config>", &reason));
+        QVERIFY(!reason.isEmpty());
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("<Config>old</Config>"));
+        QCOMPARE(QDir(mountPoint.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("config.pz"), QStringLiteral("filler")}));
+    }
 };
 
 int main(int argc, char** argv)

@@ -1,0 +1,92 @@
+// Any bytes as the unit information file, loaded into the unit information dialog and
+// written back onto a fresh template with the holdings checks, as Save does.
+#include "WindowFuzzSupport.h"
+#include "unitinfo/frmCorpInfo.h"
+
+using namespace Module1;
+
+namespace {
+
+frmCorpInfo& dialog()
+{
+    static frmCorpInfo* d = [] {
+        fuzz::windowSetup();
+        auto* made = new frmCorpInfo;
+        made->allowCancel = true;
+        return made;
+    }();
+    return *d;
+}
+
+// The dialog written onto a fresh template; empty when a check refused it.
+QByteArray dialogOnTemplate(frmCorpInfo& d)
+{
+    d.UnitInfoDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("corpinfo.tpl"));
+    if (!GetLastErrorText().isEmpty())
+        fuzz::fail("the unit information template does not load", GetLastErrorText());
+    if (!d.BindUnitInfo(true))
+        return {};
+    return SerializeXmlDocument(d.UnitInfoDocument);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    dialog();
+    // Fonts, styles and codecs are set up lazily on first use and kept for the run; doing
+    // that here keeps it out of the leak check of the first inputs.
+    QFile blank(QStringLiteral(VANTREL_TEMPLATES_DIR "/corpinfo.tpl"));
+    if (!blank.open(QIODevice::ReadOnly))
+        fuzz::fail("the template cannot be read");
+    const QByteArray bytes = blank.readAll();
+    for (const QByteArray& input : {bytes, QByteArray("<broken"), bytes})
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(input.constData()), size_t(input.size()));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    frmCorpInfo& d = dialog();
+    fuzz::SilentUi& ui = fuzz::windowSetup();
+    ui.texts.clear();
+
+    const QString path = frmCorpInfo::UnitInfoFileName(false);
+    fuzz::writeFile(path, reinterpret_cast<const char*>(data), size);
+    d.LoadUnitInfo();
+    if (!ui.texts.isEmpty()) {
+        // A file that does not load is named once and the template is shown instead.
+        if (ui.texts.size() != 1 || !ui.texts.first().endsWith(QStringLiteral(",配置文件错误，使用模板重新创建")))
+            fuzz::fail("a failed load showed", ui.texts.join(QLatin1Char('|')));
+        ui.texts.clear();
+    }
+    if (d.textBox(QStringLiteral("Text1"))->text() != UnitCode)
+        fuzz::fail("the unit code box does not show the unit code");
+
+    const QByteArray saved = dialogOnTemplate(d);
+    if (saved.isEmpty()) {
+        if (ui.texts.size() != 1)
+            fuzz::fail("a refused save did not show exactly one message", ui.texts.join(QLatin1Char('|')));
+        return 0;
+    }
+    if (!ui.texts.isEmpty())
+        fuzz::fail("a passing save showed a message", ui.texts.join(QLatin1Char('|')));
+
+    // What Save writes loads again, passes the holdings checks and saves to the same bytes.
+    const XmlDocumentPtr reopened = ParseXmlText(saved);
+    if (!GetLastErrorText().isEmpty())
+        fuzz::fail("a saved unit file does not load", GetLastErrorText());
+    d.UnitInfoDocument = reopened;
+    d.BindUnitInfo(false);
+    if (!d.CheckHoldings())
+        fuzz::fail("saved holdings fail their checks when loaded again", ui.texts.join(QLatin1Char('|')));
+    const QByteArray again = dialogOnTemplate(d);
+    if (!ui.texts.isEmpty())
+        fuzz::fail("a saved unit file fails its checks when loaded again", ui.texts.join(QLatin1Char('|')));
+    if (again != saved)
+        fuzz::fail("a saved unit file changes when loaded and saved again",
+                   QString::fromUtf8(saved) + QStringLiteral("\n----\n") + QString::fromUtf8(again));
+    return 0;
+}
