@@ -11,7 +11,14 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(xml_document settings report_page report_window unit_window)
 build_dir=${VANTREL_FUZZ_BUILD_DIR:-"$here/build-fuzz"}
 
-command -v clang++ >/dev/null 2>&1 || { echo "clang++ is needed (apt-get install clang)"; exit 1; }
+# The program's own packages first, then clang and its fuzzing runtime.
+VANTREL_SKIP_BUILD=1 "$here/scripts/setup.sh"
+if ! command -v clang++ >/dev/null 2>&1 || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null | grep -q 'install ok installed'; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang libclang-rt-14-dev
+fi
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then

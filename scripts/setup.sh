@@ -26,6 +26,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+[ "${VANTREL_SKIP_BUILD:-}" = 1 ] && exit 0
+
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
