@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 #include <cstring>
 #include <optional>
@@ -58,7 +59,12 @@ bool readAsGb18030(const QString& label)
 
 QString fromXmlChar(const xmlChar* text)
 {
-    return text ? QString::fromUtf8(reinterpret_cast<const char*>(text)) : QString();
+    if (!text)
+        return {};
+    // QString::fromUtf8 would drop a U+FEFF at the start of a value as if it were a
+    // byte-order mark; a value keeps every character it holds.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(reinterpret_cast<const char*>(text)));
 }
 
 // A path of the form every field uses, "//A/B/C" with an optional "/@d": looked up by

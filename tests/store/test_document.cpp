@@ -80,6 +80,8 @@ private slots:
             << QByteArray("<r xmlns:p=\"urn:x\"><p:v>1</p:v><v>2</v></r>") << QStringLiteral("//r/v") << QStringLiteral("2");
         QTest::newRow("comment and text between")
             << QByteArray("<r><!-- c --> t <v><?pi x?>7</v></r>") << QStringLiteral("//r/v") << QStringLiteral("7");
+        QTest::newRow("zero-width no-break space at the start")
+            << QByteArray("<r><v>&#65279;101</v></r>") << QStringLiteral("//r/v") << QStringLiteral("\uFEFF101");
         QTest::newRow("entity text") << QByteArray("<r><v>A&amp;B</v></r>") << QStringLiteral("//r/v") << QStringLiteral("A&B");
     }
     void nodeText()
