@@ -73,6 +73,19 @@ inline QStringList snapshot(const QWidget& window)
     return values;
 }
 
+// Runs the blank template, a broken input and the template again through the target
+// before fuzzing starts: fonts, styles and codecs are set up lazily on first use and kept
+// for the run, and doing that here keeps it out of the leak check of the first inputs.
+inline void warmUp(const char* templateName, int (*testOneInput)(const uint8_t*, size_t))
+{
+    QFile blank(QStringLiteral(VANTREL_TEMPLATES_DIR "/") + QLatin1String(templateName));
+    if (!blank.open(QIODevice::ReadOnly))
+        fail("the template cannot be read");
+    const QByteArray bytes = blank.readAll();
+    for (const QByteArray& input : {bytes, QByteArray("<broken"), bytes})
+        testOneInput(reinterpret_cast<const uint8_t*>(input.constData()), size_t(input.size()));
+}
+
 } // namespace fuzz
 
 // Fontconfig keeps what it looked up for the process's life (each new script or glyph
