@@ -361,7 +361,8 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("合计\n6,000.85\n123,459,249.12\n123,465,249.97\n"
                                              "2006—2010年资金需求合计（填报数）\n123,465,249.97\n")));
         QVERIFY(!text.contains(QStringLiteral("※")));
-        QCOMPARE(lines.count(QStringLiteral("合计")), 8 + 1 + 1);  // every budget section, the years, the funding
+        // Every budget section, the years (column and row), the funding since 1996 (column).
+        QCOMPARE(lines.count(QStringLiteral("合计")), 8 + 2 + 1);
     }
 
     void everyValueOfAFullUnitPrintsOnce()
