@@ -82,6 +82,7 @@ table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0
 thead { display: table-header-group; }
 tr { break-inside: avoid; page-break-inside: avoid; }
 tr.long { break-inside: auto; page-break-inside: auto; }
+tr.group { break-after: avoid; page-break-after: avoid; }
 .keep { break-inside: avoid; page-break-inside: avoid; }
 th, td {
   border: 0.6pt solid #000; padding: 1.2mm 2mm; vertical-align: middle; text-align: left;
@@ -98,7 +99,7 @@ tr.total th, tr.total td { font-weight: bold; border-top: 1.2pt solid #000; }
 tr.total th { text-align: center; }
 .diff { display: block; margin-top: 0.8mm; font-size: 9pt; font-weight: bold; border: 0.6pt dashed #000; padding: 0.3mm 1mm; text-align: left; }
 .band { margin-bottom: 4mm; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
-.band th, .band td { border: none; padding: 1.4mm 1.5mm; background: none; vertical-align: bottom; }
+.band th, .band td { border: none; padding: 1.4mm 1.5mm; background: none; vertical-align: baseline; }
 .band th { white-space: nowrap; font-weight: bold; font-size: 10pt; text-align: left; }
 .band td { border-bottom: 0.6pt solid #000; }
 .band tr + tr th, .band tr + tr td { padding-top: 2mm; }
@@ -112,16 +113,16 @@ tr.total th { text-align: center; }
 @page {
   @top-center {
     content: <xsl:value-of select="page:css-string(concat(
-               '项目名称：', substring($name, 1, 40), substring('…', 1, string-length($name) > 40),
-               '　　项目编号：', substring(normalize-space($basic/ProjectID), 1, 40)))"/>;
+               '项目名称：', substring($name, 1, 30), substring('…', 1, string-length($name) > 30),
+               '　　项目编号：', substring(normalize-space($basic/ProjectID), 1, 20)))"/>;
     font-family: "Noto Serif CJK SC", "Source Han Serif SC", "SimSun", "Songti SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", serif;
     font-size: 9pt;
     vertical-align: bottom;
     padding-bottom: 3mm;
   }
 }
-col.label { width: 19%; }
-col.value { width: 31%; }
+col.label { width: 24%; }
+col.value { width: 26%; }
 col.item { width: 40%; }
 col.amount { width: 30%; }
 col.year { width: 16%; }
@@ -177,7 +178,7 @@ th.center { text-align: center; }
               </xsl:call-template>
             </td>
           </tr>
-          <tr><th class="group" colspan="4">抢救性文物保护措施建设项目</th></tr>
+          <tr class="group"><th class="group" colspan="4">抢救性文物保护措施建设项目</th></tr>
           <tr>
             <th>新增库房面积</th>
             <td class="num"><xsl:value-of select="$basic/SalvageItem/NewDepotArea"/></td>
@@ -192,7 +193,7 @@ th.center { text-align: center; }
             <th>遗址保护设施建设内容</th>
             <td class="long" colspan="3"><xsl:value-of select="$basic/SalvageItem/RelicProtectionContent"/></td>
           </tr>
-          <tr><th class="group" colspan="4">文物保护专项补助经费项目</th></tr>
+          <tr class="group"><th class="group" colspan="4">文物保护专项补助经费项目</th></tr>
           <tr>
             <th>保护维修面积</th>
             <td class="num"><xsl:value-of select="$basic/AssitantItem/ProtectionArea"/></td>

@@ -25,7 +25,7 @@ XmlDocumentPtr filled(const QString& skeleton, const Fields& fields)
     const XmlNode root = documentElement(doc);
     for (const auto& [xpath, value] : fields) {
         SetNodeText(root, xpath, value);
-        if (GetNodeText(root, xpath) != TrimSpaces(value))
+        if (!xpath.contains(QLatin1Char('@')) && GetNodeText(root, xpath) != TrimSpaces(value))
             qFatal("no node at %s", qPrintable(xpath));
     }
     return doc;
@@ -81,7 +81,9 @@ Fields fullReport()
         {"//Report/BasicInfo/ProjectID", "2006-007"},
         {"//Report/BasicInfo/ProjectName", QStringLiteral("古城墙北段及东门城楼抢险加固与环境整治工程")},
         {"//Report/BasicInfo/ProjectType", "12"},
+        {"//Report/BasicInfo/ProjectType/@dict", QStringLiteral("古建维修")},
         {"//Report/BasicInfo/ProjectAttribute", "2"},
+        {"//Report/BasicInfo/ProjectAttribute/@dict", QStringLiteral("维护性")},
         {"//Report/BasicInfo/SalvageItem/NewDepotArea", "350.5"},
         {"//Report/BasicInfo/SalvageItem/ProtectionContent", QStringLiteral("恒温恒湿设备\n监控系统")},
         {"//Report/BasicInfo/SalvageItem/RelicProtectionArea", QStringLiteral("1200平方米")},
@@ -190,8 +192,8 @@ Fields stressReport()
     for (auto& [xpath, value] : f) {
         if (xpath.endsWith(QLatin1String("ProjectName")) || xpath.endsWith(QLatin1String("CorpName")))
             value = name;
-        else if (xpath.endsWith(QLatin1String("Content")) || xpath.endsWith(QLatin1String("Problem")))
-            value = text;
+        else if (xpath.endsWith(QLatin1String("/ProtectionContent")) || xpath.endsWith(QLatin1String("Problem")))
+            value = text;   // one in a table cell, one in a text block
         else if (xpath.endsWith(QLatin1String("Remark")) || xpath.endsWith(QLatin1String("RelicProtectionArea")))
             value = url;
         else if (xpath.contains(QLatin1String("BudgetDetail")) || xpath.contains(QLatin1String("Year")))
@@ -342,7 +344,7 @@ private slots:
         const QStringList lines = visibleLines(page);
         for (const auto& [xpath, value] : fullReport()) {
             const bool amount = xpath.contains(QLatin1String("FundDemand")) || xpath.contains(QLatin1String("BudgetDetail"));
-            const bool coded = xpath.endsWith(QLatin1String("ProjectType")) || xpath.endsWith(QLatin1String("ProjectAttribute"));
+            const bool coded = xpath.contains(QLatin1String("ProjectType")) || xpath.contains(QLatin1String("ProjectAttribute"));
             // A typed total equal to its sum, and the one-item section, print twice: checked below.
             if (coded || xpath.endsWith(QLatin1String("Demand/Total")) || xpath.contains(QLatin1String("RelicPurchase")))
                 continue;
