@@ -93,7 +93,7 @@ thead th { text-align: center; font-weight: bold; background: #e6e6e6; }
 th.group { background: #e6e6e6; font-weight: bold; text-align: left; }
 .num { text-align: right; font-variant-numeric: tabular-nums lining-nums; }
 thead th.num { text-align: center; }
-td.long { white-space: pre-wrap; vertical-align: top; min-height: 12mm; }
+td.long { white-space: pre-wrap; vertical-align: top; }
 td.blank { background: #fafafa; }
 tr.total th, tr.total td { font-weight: bold; border-top: 1.2pt solid #000; }
 tr.total th { text-align: center; }
@@ -108,7 +108,6 @@ tr.total th { text-align: center; }
 .text { border: 0.6pt solid #000; border-top: none; padding: 2mm; min-height: 14mm; white-space: pre-wrap; overflow-wrap: anywhere; word-break: break-word; }
 .sign { margin-top: 8mm; break-inside: avoid; page-break-inside: avoid; }
 .sign td { border: none; padding: 0 2mm 0 0; height: 18mm; vertical-align: bottom; }
-.sign span.line { display: inline-block; width: 40mm; border-bottom: 0.6pt solid #000; }
 /* From the second sheet on: which project the sheet belongs to. */
 @page {
   @top-center {

@@ -102,7 +102,8 @@ Fields fullUnit()
         {"ReportInfo/ReportDate", "2006-04-01"}, {"Basic/CorpID", "410199"}, {"Basic/AreaCode", "410100"},
         {"Basic/Name", "郑州市博物馆（河南省郑州市文物管理局直属）"}, {"Basic/ShortName", "郑博"},
         {"Basic/Address", "郑州市嵩山南路168号"}, {"Basic/PostCode", "450052"}, {"Basic/PhoneNo", "0371-67441234"},
-        {"Basic/FaxNo", "0371-67445678"}, {"Basic/Email", "office@example.cn"}, {"Reserve/DepotArea", "1250.5"},
+        {"Basic/FaxNo", "0371-67445678"}, {"Basic/Email", "office@example.cn"}, {"Basic/Type", "30"},
+        {"Basic/Class", "21"}, {"Basic/Risc", "20"}, {"Reserve/DepotArea", "1250.5"},
         {"Reserve/TotalItemNum", "5000"}, {"Reserve/DamageDescription", "库房潮湿。\n青铜器有锈。"},
         {"Security/AreaInfo/CorpArea", "35000"}, {"Security/AreaInfo/ItemArea", "52000"},
         {"Security/StolenInfo/StolenTimes", "1"}, {"Security/StolenInfo/StolenItemNum", "3"},
@@ -260,7 +261,8 @@ private slots:
     void fullUnitPrintsEveryValueOnceAndItsSums()
     {
         const QString page = render(filled("corpinfo.tpl", fullUnit()), "corpinfo.tps");
-        expectEachValueOnce(page, fullUnit(), {});
+        expectEachValueOnce(page, fullUnit(), {"Basic/Type", "Basic/Class", "Basic/Risc"});
+        QVERIFY(visible(page).contains(QStringLiteral("单位类型\n博物馆\n单位性质\n省级博物馆\n单位风险等级\n二级风险单位")));
         QVERIFY(visible(page).contains(QStringLiteral("50\n42\n6\n2\n123,456,789.12\n合计\n3970\n3748\n186\n36\n123,456,874.92")));
         QVERIFY(!page.contains(QStringLiteral("※")));
     }
