@@ -2,10 +2,13 @@
 <!--
   The printed page of a budget report: one A4 application form that a clerk prints
   from the browser and hands in on paper. Every value is written as escaped text.
-  Amounts are shown exactly as they were typed; the budget section of the project's
-  category is always shown, the other sections only when they hold an amount.
+  Amounts are printed as money with the decimals that were typed; sums come from the
+  page functions (urn:vantrel:page), which add decimals exactly as the budget checks do.
+  The budget section of the project's category is always shown, the other sections
+  only when they hold an amount.
 -->
-<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+                xmlns:page="urn:vantrel:page" exclude-result-prefixes="page">
   <xsl:output method="html" encoding="UTF-8" doctype-system="about:legacy-compat" indent="yes"/>
 
   <xsl:variable name="title">文物保护专项经费项目预算申报表</xsl:variable>
@@ -28,6 +31,7 @@
 
   <xsl:template match="Report">
     <xsl:variable name="basic" select="BasicInfo"/>
+    <xsl:variable name="name" select="normalize-space($basic/ProjectName)"/>
     <xsl:variable name="category">
       <xsl:call-template name="category-of">
         <xsl:with-param name="code" select="normalize-space($basic/ProjectType)"/>
@@ -37,21 +41,30 @@
       <head>
         <title>
           <xsl:value-of select="$title"/>
-          <xsl:if test="normalize-space($basic/ProjectName) != ''">
+          <xsl:if test="$name != ''">
             <xsl:text> - </xsl:text>
-            <xsl:value-of select="normalize-space($basic/ProjectName)"/>
+            <xsl:value-of select="$name"/>
           </xsl:if>
         </title>
         <style>
+/* The same rules on the report page and the unit page. */
 @page {
   size: A4;
-  margin: 18mm 16mm 20mm 16mm;
-  @bottom-center { content: "第 " counter(page) " 页  共 " counter(pages) " 页"; font-size: 9pt; }
+  margin: 20mm 16mm 18mm 16mm;
+  @bottom-center {
+    content: "第 " counter(page) " 页 共 " counter(pages) " 页";
+    font-family: "Noto Serif CJK SC", "Source Han Serif SC", "SimSun", "Songti SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", serif;
+    font-size: 9pt;
+    vertical-align: top;
+    padding-top: 4mm;
+  }
 }
+@page :first { @top-center { content: none; } @top-left { content: none; } @top-right { content: none; } }
+* { box-sizing: border-box; }
 html {
-  font-family: "SimSun", "SimSun-ExtB", "Songti SC", "Noto Serif CJK SC", "WenQuanYi Micro Hei", serif;
+  font-family: "Noto Serif CJK SC", "Source Han Serif SC", "SimSun", "Songti SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", serif;
   font-size: 10.5pt;
-  line-height: 1.4;
+  line-height: 1.5;
   color: #000;
   background: #fff;
   -webkit-print-color-adjust: exact;
@@ -59,61 +72,94 @@ html {
 }
 body { margin: 0; }
 @media screen { body { max-width: 178mm; margin: 12mm auto; } }
-h1 { font-size: 18pt; text-align: center; letter-spacing: 0.08em; margin: 0 0 5mm; }
-h2 { font-size: 12pt; margin: 5mm 0 2mm; break-after: avoid; page-break-after: avoid; }
-h3 { font-size: 10.5pt; margin: 3mm 0 1.5mm; break-after: avoid; page-break-after: avoid; }
+h1, h2, h3, .band th, th.group, tr.total th, .caption {
+  font-family: "Noto Sans CJK SC", "Source Han Sans SC", "Microsoft YaHei", "WenQuanYi Micro Hei", sans-serif;
+}
+h1 { font-size: 17pt; font-weight: bold; text-align: center; letter-spacing: 0.12em; margin: 0 0 5mm; }
+h2 { font-size: 12pt; font-weight: bold; margin: 6mm 0 2mm; break-after: avoid; page-break-after: avoid; }
+h3 { font-size: 10.5pt; font-weight: bold; margin: 3.5mm 0 1.5mm; break-after: avoid; page-break-after: avoid; }
 table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 2mm; }
 thead { display: table-header-group; }
 tr { break-inside: avoid; page-break-inside: avoid; }
-table.keep { break-inside: avoid; page-break-inside: avoid; }
-th, td { border: 0.75pt solid #000; padding: 1mm 2mm; vertical-align: top; overflow-wrap: anywhere; }
-th { font-weight: normal; text-align: left; background: #f0f0f0; }
-thead th { text-align: center; font-weight: bold; }
-td.num, th.num { text-align: right; font-variant-numeric: tabular-nums; }
+tr.long { break-inside: auto; page-break-inside: auto; }
+tr.group { break-after: avoid; page-break-after: avoid; }
+.keep { break-inside: avoid; page-break-inside: avoid; }
+th, td {
+  border: 0.6pt solid #000; padding: 1.2mm 2mm; vertical-align: middle; text-align: left;
+  overflow-wrap: anywhere; word-break: break-word;
+}
+th { font-weight: normal; background: #f2f2f2; }
+thead th { text-align: center; font-weight: bold; background: #e6e6e6; }
+th.group { background: #e6e6e6; font-weight: bold; text-align: left; }
+.num { text-align: right; font-variant-numeric: tabular-nums lining-nums; }
 thead th.num { text-align: center; }
-td.center { text-align: center; }
-td.long { white-space: pre-wrap; }
-table.header { margin-bottom: 3mm; }
-table.header th, table.header td { border: none; padding: 0.5mm 1mm; background: none; }
-table.header th { width: 16%; font-weight: bold; }
-table.header td { border-bottom: 0.75pt solid #000; }
+td.long { white-space: pre-wrap; vertical-align: top; }
+td.blank { background: #fafafa; }
+tr.total th, tr.total td { font-weight: bold; border-top: 1.2pt solid #000; }
+tr.total th { text-align: center; }
+.diff { display: block; margin-top: 0.8mm; font-size: 9pt; font-weight: bold; border: 0.6pt dashed #000; padding: 0.3mm 1mm; text-align: left; }
+.band { margin-bottom: 4mm; border-top: 1.2pt solid #000; border-bottom: 1.2pt solid #000; }
+.band th, .band td { border: none; padding: 1.4mm 1.5mm; background: none; vertical-align: baseline; }
+.band th { white-space: nowrap; font-weight: bold; font-size: 10pt; text-align: left; }
+.band td { border-bottom: 0.6pt solid #000; }
+.band tr + tr th, .band tr + tr td { padding-top: 2mm; }
+.block { margin: 0 0 2mm; }
+.caption { border: 0.6pt solid #000; background: #e6e6e6; font-weight: bold; padding: 1.2mm 2mm; break-after: avoid; page-break-after: avoid; }
+.text { border: 0.6pt solid #000; border-top: none; padding: 2mm; min-height: 14mm; white-space: pre-wrap; overflow-wrap: anywhere; word-break: break-word; }
+.sign { margin-top: 8mm; break-inside: avoid; page-break-inside: avoid; }
+.sign td { border: none; padding: 0 2mm 0 0; height: 18mm; vertical-align: bottom; }
+/* From the second sheet on: which project the sheet belongs to. */
+@page {
+  @top-center {
+    content: <xsl:value-of select="page:css-string(concat(
+               '项目名称：', substring($name, 1, 30), substring('…', 1, string-length($name) > 30),
+               '　　项目编号：', substring(normalize-space($basic/ProjectID), 1, 20)))"/>;
+    font-family: "Noto Serif CJK SC", "Source Han Serif SC", "SimSun", "Songti SC", "Noto Sans CJK SC", "WenQuanYi Micro Hei", serif;
+    font-size: 9pt;
+    vertical-align: bottom;
+    padding-bottom: 3mm;
+  }
+}
 col.label { width: 24%; }
-col.item { width: 46%; }
-col.amount { width: 27%; }
-col.year { width: 20%; }
-col.half { width: 40%; }
-col.third { width: 33.33%; }
-.text { border: 0.75pt solid #000; padding: 2mm; min-height: 14mm; white-space: pre-wrap; overflow-wrap: anywhere; }
-.signature { margin-top: 8mm; display: flex; justify-content: space-between; break-inside: avoid; page-break-inside: avoid; }
-.signature span { display: inline-block; width: 30%; padding-bottom: 6mm; border-bottom: 0.75pt solid #000; }
+col.value { width: 26%; }
+col.item { width: 40%; }
+col.amount { width: 30%; }
+col.year { width: 16%; }
+col.money { width: 28%; }
+col.quarter { width: 25%; }
+th.center { text-align: center; }
         </style>
       </head>
       <body>
         <h1><xsl:value-of select="$title"/></h1>
 
-        <table class="header">
+        <table class="band">
+          <colgroup>
+            <col style="width:11%"/><col style="width:22.33%"/><col style="width:11%"/>
+            <col style="width:22.33%"/><col style="width:11%"/><col style="width:22.34%"/>
+          </colgroup>
           <tr>
+            <th>单位名称</th>
+            <td colspan="3"><xsl:value-of select="ReportInfo/CorpName"/></td>
             <th>单位编号</th>
             <td><xsl:value-of select="ReportInfo/CorpID"/></td>
-            <th>单位名称</th>
-            <td><xsl:value-of select="ReportInfo/CorpName"/></td>
           </tr>
           <tr>
             <th>填报人</th>
             <td><xsl:value-of select="ReportInfo/ReportUser"/></td>
             <th>填报日期</th>
             <td><xsl:value-of select="ReportInfo/ReportDate"/></td>
+            <th>项目编号</th>
+            <td><xsl:value-of select="$basic/ProjectID"/></td>
           </tr>
         </table>
 
         <h2>一、项目基本情况</h2>
         <table>
-          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <colgroup><col class="label"/><col class="value"/><col class="label"/><col class="value"/></colgroup>
           <tr>
-            <th>项目编号</th>
-            <td><xsl:value-of select="$basic/ProjectID"/></td>
             <th>项目名称</th>
-            <td><xsl:value-of select="$basic/ProjectName"/></td>
+            <td colspan="3"><xsl:value-of select="$basic/ProjectName"/></td>
           </tr>
           <tr>
             <th>项目类别</th>
@@ -131,34 +177,26 @@ col.third { width: 33.33%; }
               </xsl:call-template>
             </td>
           </tr>
-        </table>
-
-        <h3>抢救性文物保护措施建设项目</h3>
-        <table>
-          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <tr class="group"><th class="group" colspan="4">抢救性文物保护措施建设项目</th></tr>
           <tr>
             <th>新增库房面积</th>
             <td class="num"><xsl:value-of select="$basic/SalvageItem/NewDepotArea"/></td>
             <th>遗址保护设施建设规模</th>
-            <td><xsl:value-of select="$basic/SalvageItem/RelicProtectionArea"/></td>
+            <td class="num"><xsl:value-of select="$basic/SalvageItem/RelicProtectionArea"/></td>
           </tr>
-          <tr>
+          <tr class="long">
             <th>保护设施设备内容</th>
             <td class="long" colspan="3"><xsl:value-of select="$basic/SalvageItem/ProtectionContent"/></td>
           </tr>
-          <tr>
+          <tr class="long">
             <th>遗址保护设施建设内容</th>
             <td class="long" colspan="3"><xsl:value-of select="$basic/SalvageItem/RelicProtectionContent"/></td>
           </tr>
-        </table>
-
-        <h3>文物保护专项补助经费项目</h3>
-        <table>
-          <colgroup><col class="label"/><col/><col class="label"/><col/></colgroup>
+          <tr class="group"><th class="group" colspan="4">文物保护专项补助经费项目</th></tr>
           <tr>
             <th>保护维修面积</th>
             <td class="num"><xsl:value-of select="$basic/AssitantItem/ProtectionArea"/></td>
-            <td colspan="2"></td>
+            <td class="blank" colspan="2"></td>
           </tr>
         </table>
 
@@ -180,38 +218,56 @@ col.third { width: 33.33%; }
         </xsl:call-template>
 
         <h2>二、项目资金需求情况</h2>
-        <xsl:variable name="fund" select="FundDemand"/>
+        <xsl:variable name="investment" select="FundDemand/Investment"/>
         <h3>九五以来资金投入</h3>
         <table class="keep">
-          <colgroup><col class="third"/><col class="third"/><col class="third"/></colgroup>
+          <colgroup><col class="quarter"/><col class="quarter"/><col class="quarter"/><col class="quarter"/></colgroup>
           <thead>
-            <tr><th class="num">中央</th><th class="num">地方</th><th class="num">其他</th></tr>
+            <tr><th class="num">中央</th><th class="num">地方</th><th class="num">其他</th><th class="num">合计</th></tr>
           </thead>
           <tbody>
             <tr>
-              <td class="num"><xsl:value-of select="$fund/Investment/State"/></td>
-              <td class="num"><xsl:value-of select="$fund/Investment/Local"/></td>
-              <td class="num"><xsl:value-of select="$fund/Investment/Other"/></td>
+              <td class="num"><xsl:value-of select="page:money($investment/State)"/></td>
+              <td class="num"><xsl:value-of select="page:money($investment/Local)"/></td>
+              <td class="num"><xsl:value-of select="page:money($investment/Other)"/></td>
+              <td class="num"><xsl:value-of select="page:money(page:sum($investment/State[1], $investment/Local[1], $investment/Other[1]))"/></td>
             </tr>
           </tbody>
         </table>
 
+        <xsl:variable name="demand" select="FundDemand/Demand"/>
+        <xsl:variable name="central" select="$demand/State/Year2006[1] | $demand/State/Year2007[1] | $demand/State/Year2008[1]
+                                             | $demand/State/Year2009[1] | $demand/State/Year2010[1]"/>
+        <xsl:variable name="local" select="$demand/Local/Year2006[1] | $demand/Local/Year2007[1] | $demand/Local/Year2008[1]
+                                           | $demand/Local/Year2009[1] | $demand/Local/Year2010[1]"/>
+        <xsl:variable name="yearsTotal" select="page:sum($central, $local)"/>
         <h3>十一五期间资金需求</h3>
         <table class="keep">
-          <colgroup><col class="year"/><col class="half"/><col class="half"/></colgroup>
+          <colgroup><col class="year"/><col class="money"/><col class="money"/><col class="money"/></colgroup>
           <thead>
-            <tr><th>年度</th><th class="num">中央</th><th class="num">地方</th></tr>
+            <tr><th>年度</th><th class="num">中央</th><th class="num">地方</th><th class="num">合计</th></tr>
           </thead>
           <tbody>
-            <tr>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2006'"/><xsl:with-param name="demand" select="$demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2007'"/><xsl:with-param name="demand" select="$demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2008'"/><xsl:with-param name="demand" select="$demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2009'"/><xsl:with-param name="demand" select="$demand"/></xsl:call-template>
+            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2010'"/><xsl:with-param name="demand" select="$demand"/></xsl:call-template>
+            <tr class="total">
               <th>合计</th>
-              <td class="num" colspan="2"><xsl:value-of select="$fund/Demand/Total"/></td>
+              <td class="num"><xsl:value-of select="page:money(page:sum($central))"/></td>
+              <td class="num"><xsl:value-of select="page:money(page:sum($local))"/></td>
+              <td class="num"><xsl:value-of select="page:money($yearsTotal)"/></td>
             </tr>
-            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2006'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
-            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2007'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
-            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2008'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
-            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2009'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
-            <xsl:call-template name="year-row"><xsl:with-param name="year" select="'2010'"/><xsl:with-param name="demand" select="$fund/Demand"/></xsl:call-template>
+            <tr class="total">
+              <th colspan="3">2006—2010年资金需求合计（填报数）</th>
+              <td class="num">
+                <xsl:value-of select="page:money($demand/Total)"/>
+                <xsl:if test="page:compare($demand/Total, $yearsTotal) != 0">
+                  <span class="diff">※ 与各年合计 <xsl:value-of select="page:money($yearsTotal)"/> 不符</span>
+                </xsl:if>
+              </td>
+            </tr>
           </tbody>
         </table>
 
@@ -226,11 +282,7 @@ col.third { width: 33.33%; }
           </xsl:if>
         </xsl:for-each>
 
-        <div class="signature">
-          <span>填报人：</span>
-          <span>单位盖章：</span>
-          <span>日期：</span>
-        </div>
+        <xsl:call-template name="signature"/>
       </body>
     </html>
   </xsl:template>
@@ -240,6 +292,7 @@ col.third { width: 33.33%; }
   <xsl:template match="RelicRepairment" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">文保维修遗址保护</xsl:with-param>
+      <xsl:with-param name="items" select="Preparation[1] | Construction[1] | Estate[1] | Enviroment[1] | Traffic[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
@@ -254,6 +307,7 @@ col.third { width: 33.33%; }
   <xsl:template match="UnEarth" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">考古发掘</xsl:with-param>
+      <xsl:with-param name="items" select="Preparation[1] | UnEarth[1] | Report[1] | Protection[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">发掘费</xsl:with-param><xsl:with-param name="item" select="UnEarth"/></xsl:call-template>
@@ -267,6 +321,7 @@ col.third { width: 33.33%; }
   <xsl:template match="DepotRepairment" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">博物馆维修</xsl:with-param>
+      <xsl:with-param name="items" select="Preparation[1] | Construction[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">前期费用</xsl:with-param><xsl:with-param name="item" select="Preparation"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
@@ -278,6 +333,7 @@ col.third { width: 33.33%; }
   <xsl:template match="RelicPurchase" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">文物征集</xsl:with-param>
+      <xsl:with-param name="items" select="."/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">文物征集费</xsl:with-param><xsl:with-param name="item" select="."/></xsl:call-template>
       </xsl:with-param>
@@ -287,6 +343,7 @@ col.third { width: 33.33%; }
   <xsl:template match="FireSecurity" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">安全消防</xsl:with-param>
+      <xsl:with-param name="items" select="Design[1] | Purchase[1] | Construction[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">规划设计费</xsl:with-param><xsl:with-param name="item" select="Design"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">设备器材购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
@@ -299,6 +356,7 @@ col.third { width: 33.33%; }
   <xsl:template match="RelicProtection" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">藏品保护</xsl:with-param>
+      <xsl:with-param name="items" select="Design[1] | Repairment[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">方案设计费</xsl:with-param><xsl:with-param name="item" select="Design"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">保护修复费</xsl:with-param><xsl:with-param name="item" select="Repairment"/></xsl:call-template>
@@ -310,6 +368,7 @@ col.third { width: 33.33%; }
   <xsl:template match="GreatSiteProtection" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">大遗址保护设施</xsl:with-param>
+      <xsl:with-param name="items" select="Construction[1] | Purchase[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">土地工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">设备购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
@@ -321,6 +380,7 @@ col.third { width: 33.33%; }
   <xsl:template match="DepotConstruction" mode="section">
     <xsl:call-template name="budget-table">
       <xsl:with-param name="caption">文物库房建设</xsl:with-param>
+      <xsl:with-param name="items" select="Construction[1] | Purchase[1] | Other[1]"/>
       <xsl:with-param name="rows">
         <xsl:call-template name="cost-row"><xsl:with-param name="label">土地工程费</xsl:with-param><xsl:with-param name="item" select="Construction"/></xsl:call-template>
         <xsl:call-template name="cost-row"><xsl:with-param name="label">设备购置费</xsl:with-param><xsl:with-param name="item" select="Purchase"/></xsl:call-template>
@@ -332,8 +392,10 @@ col.third { width: 33.33%; }
   <!-- Anything else under BudgetDetail is not a section of the form. -->
   <xsl:template match="*" mode="section"/>
 
+  <!-- A section's items, then the sum of their totals and of their central shares. -->
   <xsl:template name="budget-table">
     <xsl:param name="caption"/>
+    <xsl:param name="items"/>
     <xsl:param name="rows"/>
     <h3><xsl:value-of select="$caption"/></h3>
     <table class="keep">
@@ -343,6 +405,11 @@ col.third { width: 33.33%; }
       </thead>
       <tbody>
         <xsl:copy-of select="$rows"/>
+        <tr class="total">
+          <th>合计</th>
+          <td class="num"><xsl:value-of select="page:money(page:sum($items/Total[1]))"/></td>
+          <td class="num"><xsl:value-of select="page:money(page:sum($items/State[1]))"/></td>
+        </tr>
       </tbody>
     </table>
   </xsl:template>
@@ -352,28 +419,48 @@ col.third { width: 33.33%; }
     <xsl:param name="item"/>
     <tr>
       <th><xsl:value-of select="$label"/></th>
-      <td class="num"><xsl:value-of select="$item/Total"/></td>
-      <td class="num"><xsl:value-of select="$item/State"/></td>
+      <td class="num"><xsl:value-of select="page:money($item[1]/Total)"/></td>
+      <td class="num"><xsl:value-of select="page:money($item[1]/State)"/></td>
     </tr>
   </xsl:template>
 
+  <!-- One year: its central and local amounts and their sum. -->
   <xsl:template name="year-row">
     <xsl:param name="year"/>
     <xsl:param name="demand"/>
+    <xsl:variable name="central" select="$demand/State/*[local-name() = concat('Year', $year)][1]"/>
+    <xsl:variable name="local" select="$demand/Local/*[local-name() = concat('Year', $year)][1]"/>
     <tr>
-      <th><xsl:value-of select="$year"/></th>
-      <td class="num"><xsl:value-of select="$demand/State/*[local-name() = concat('Year', $year)]"/></td>
-      <td class="num"><xsl:value-of select="$demand/Local/*[local-name() = concat('Year', $year)]"/></td>
+      <th class="center"><xsl:value-of select="$year"/></th>
+      <td class="num"><xsl:value-of select="page:money($central)"/></td>
+      <td class="num"><xsl:value-of select="page:money($local)"/></td>
+      <td class="num"><xsl:value-of select="page:money(page:sum($central, $local))"/></td>
     </tr>
   </xsl:template>
 
   <xsl:template name="long-text">
     <xsl:param name="caption"/>
     <xsl:param name="node"/>
-    <h3><xsl:value-of select="$caption"/></h3>
-    <div class="text"><xsl:value-of select="$node"/></div>
+    <div class="block">
+      <div class="caption"><xsl:value-of select="$caption"/></div>
+      <div class="text"><xsl:value-of select="$node"/></div>
+    </div>
   </xsl:template>
 
+  <!-- Room for the signatures and the unit's seal, the same on every page of ours. -->
+  <xsl:template name="signature">
+    <table class="sign">
+      <colgroup><col style="width:50%"/><col style="width:50%"/></colgroup>
+      <tr>
+        <td>单位负责人（签字）：</td>
+        <td>填报人（签字）：</td>
+      </tr>
+      <tr>
+        <td>填报单位（盖章）：</td>
+        <td>日期：　　　　年　　月　　日</td>
+      </tr>
+    </table>
+  </xsl:template>
   <!-- ===== Coded lists ===== -->
 
   <!-- The text the list showed: the stored dict, or the list's own text for the code. -->

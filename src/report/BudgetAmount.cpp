@@ -1,5 +1,6 @@
 #include "report/BudgetAmount.h"
 
+#include <algorithm>
 #include <string>
 
 BudgetAmount::BudgetAmount()
@@ -55,6 +56,37 @@ QString BudgetAmount::toString() const
     std::string buffer(mpz_sizeinbase(mpq_numref(value_), 10) + mpz_sizeinbase(mpq_denref(value_), 10) + 3, '\0');
     mpq_get_str(buffer.data(), 10, value_);
     return QString::fromLatin1(buffer.c_str());
+}
+
+QString BudgetAmount::toDecimalText(int decimals) const
+{
+    decimals = std::max(decimals, 0);
+    // |value| * 10^decimals, rounded half up: floor((2 * n * 10^d + q) / (2 * q)).
+    mpz_t scaled, twiceDenominator;
+    mpz_init(scaled);
+    mpz_init(twiceDenominator);
+    mpz_ui_pow_ui(scaled, 10, static_cast<unsigned long>(decimals));
+    mpz_mul(scaled, scaled, mpq_numref(value_));
+    mpz_abs(scaled, scaled);
+    mpz_mul_2exp(scaled, scaled, 1);
+    mpz_add(scaled, scaled, mpq_denref(value_));
+    mpz_mul_2exp(twiceDenominator, mpq_denref(value_), 1);
+    mpz_fdiv_q(scaled, scaled, twiceDenominator);
+
+    std::string buffer(mpz_sizeinbase(scaled, 10) + 2, '\0');
+    mpz_get_str(buffer.data(), 10, scaled);
+    QString digits = QString::fromLatin1(buffer.c_str());
+    const bool negative = mpq_sgn(value_) < 0 && mpz_sgn(scaled) != 0;
+    mpz_clear(scaled);
+    mpz_clear(twiceDenominator);
+
+    if (digits.size() <= decimals)
+        digits.prepend(QString(decimals + 1 - digits.size(), QLatin1Char('0')));
+    if (decimals > 0)
+        digits.insert(digits.size() - decimals, QLatin1Char('.'));
+    if (negative)
+        digits.prepend(QLatin1Char('-'));
+    return digits;
 }
 
 namespace {

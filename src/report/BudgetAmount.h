@@ -32,6 +32,11 @@ public:
     // Exact value as "numerator/denominator" (or an integer), for messages and tests.
     QString toString() const;
 
+    // The value as plain decimal text with exactly `decimals` digits after the point
+    // ("-1234.50"), rounded half away from zero when it has more; no minus sign on a
+    // value that shows as zero. Exact for any sum of amounts with at most that many decimals.
+    QString toDecimalText(int decimals) const;
+
 private:
     mpq_t value_;
 };

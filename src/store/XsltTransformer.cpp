@@ -1,5 +1,6 @@
 #include "store/XsltTransformer.h"
 
+#include "core/PageFunctions.h"
 #include "store/XmlErrorCapture.h"
 
 #include <libxml/parser.h>
@@ -90,7 +91,9 @@ XsltTransformer::Result XsltTransformer::transform(const Module1::XmlDocumentPtr
     auto prefs = restrictivePrefs();
     std::unique_ptr<xsltTransformContext, ContextDeleter> ctxt(
         xsltNewTransformContext(style.get(), document->handle()));
-    if (!prefs || !ctxt || xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get()) != 0) {
+    // The page functions only compute on the values they are given; the prefs still bind the rest.
+    if (!prefs || !ctxt || xsltSetCtxtSecurityPrefs(prefs.get(), ctxt.get()) != 0
+        || !PageFunctions::registerOn(ctxt.get())) {
         result.error = QStringLiteral("cannot set up the transformation");
         return result;
     }

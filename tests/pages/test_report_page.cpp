@@ -196,14 +196,16 @@ private slots:
             QVERIFY(blankFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
             blankFile.write(render(blankReport()).page);
         }
+        // The header band carries unit, filler, date and project code; amounts print as money
+        // and every table of figures closes with its sums.
         const QStringList expected = {
             QStringLiteral("文物保护专项经费项目预算申报表"),
-            QStringLiteral("单位编号"), QStringLiteral("410101"),
             QStringLiteral("单位名称"), QStringLiteral("郑州市𠀀文物保护中心</title>"),
+            QStringLiteral("单位编号"), QStringLiteral("410101"),
             QStringLiteral("填报人"), QStringLiteral("王镕"),
             QStringLiteral("填报日期"), QStringLiteral("2006-03-15"),
-            QStringLiteral("一、项目基本情况"),
             QStringLiteral("项目编号"), QStringLiteral("2006-007"),
+            QStringLiteral("一、项目基本情况"),
             QStringLiteral("项目名称"), QStringLiteral("<script>alert(1)</script>古城墙维修"),
             QStringLiteral("项目类别"), QStringLiteral("古建维修"),
             QStringLiteral("项目性质"), QStringLiteral("维护性"),
@@ -221,16 +223,19 @@ private slots:
             QStringLiteral("备注"), QStringLiteral("资料附后 \"见附件\""),
             QStringLiteral("二、项目资金需求情况"),
             QStringLiteral("九五以来资金投入"),
-            QStringLiteral("中央"), QStringLiteral("地方"), QStringLiteral("其他"),
-            QStringLiteral("120"), QStringLiteral("80.5"), QStringLiteral("10"),
+            QStringLiteral("中央"), QStringLiteral("地方"), QStringLiteral("其他"), QStringLiteral("合计"),
+            QStringLiteral("120"), QStringLiteral("80.5"), QStringLiteral("10"), QStringLiteral("210.5"),
             QStringLiteral("十一五期间资金需求"),
-            QStringLiteral("年度"), QStringLiteral("中央"), QStringLiteral("地方"),
-            QStringLiteral("合计"), QStringLiteral("900"),
-            QStringLiteral("2006"), QStringLiteral("101"), QStringLiteral("71"),
-            QStringLiteral("2007"), QStringLiteral("102"), QStringLiteral("72"),
-            QStringLiteral("2008"), QStringLiteral("103"), QStringLiteral("73"),
-            QStringLiteral("2009"), QStringLiteral("104"), QStringLiteral("74"),
-            QStringLiteral("2010"), QStringLiteral("105"), QStringLiteral("75"),
+            QStringLiteral("年度"), QStringLiteral("中央"), QStringLiteral("地方"), QStringLiteral("合计"),
+            QStringLiteral("2006"), QStringLiteral("101"), QStringLiteral("71"), QStringLiteral("172"),
+            QStringLiteral("2007"), QStringLiteral("102"), QStringLiteral("72"), QStringLiteral("174"),
+            QStringLiteral("2008"), QStringLiteral("103"), QStringLiteral("73"), QStringLiteral("176"),
+            QStringLiteral("2009"), QStringLiteral("104"), QStringLiteral("74"), QStringLiteral("178"),
+            QStringLiteral("2010"), QStringLiteral("105"), QStringLiteral("75"), QStringLiteral("180"),
+            QStringLiteral("合计"), QStringLiteral("515"), QStringLiteral("365"), QStringLiteral("880"),
+            // The typed total stands in its own row; it exceeds its years, which the bureau sees.
+            QStringLiteral("2006—2010年资金需求合计（填报数）"), QStringLiteral("900"),
+            QStringLiteral("※ 与各年合计 880 不符"),
             QStringLiteral("三、项目资金预算情况"),
             QStringLiteral("文保维修遗址保护"),
             QStringLiteral("费用项目"), QStringLiteral("总计"), QStringLiteral("中央投入"),
@@ -240,13 +245,16 @@ private slots:
             QStringLiteral("环境整治"), QStringLiteral("50"), QStringLiteral("13"),
             QStringLiteral("道路设施"), QStringLiteral("60.25"), QStringLiteral("14"),
             QStringLiteral("其他"), QStringLiteral("70"), QStringLiteral("15"),
+            QStringLiteral("合计"), QStringLiteral("540.25"), QStringLiteral("265"),
             QStringLiteral("安全消防"),
             QStringLiteral("费用项目"), QStringLiteral("总计"), QStringLiteral("中央投入"),
             QStringLiteral("规划设计费"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("设备器材购置费"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("施工预算"), QStringLiteral("0"), QStringLiteral("0"),
             QStringLiteral("其他"), QStringLiteral("16"), QStringLiteral("0"),
-            QStringLiteral("填报人："), QStringLiteral("单位盖章："), QStringLiteral("日期："),
+            QStringLiteral("合计"), QStringLiteral("16"), QStringLiteral("0"),
+            QStringLiteral("单位负责人（签字）："), QStringLiteral("填报人（签字）："),
+            QStringLiteral("填报单位（盖章）："), QStringLiteral("日期：　　　　年　　月　　日"),
         };
         QCOMPARE(visibleText(QString::fromUtf8(result.page)), expected.join(QLatin1Char('\n')));
     }

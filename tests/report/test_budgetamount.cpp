@@ -109,6 +109,16 @@ private slots:
         QVERIFY(!(sum < expected));
     }
 
+    void decimalText()
+    {
+        // Padded to the decimals asked for; more decimals round half away from zero.
+        const std::pair<const char*, const char*> cases[] = {
+            {"7", "7.00"}, {"-0.05", "-0.05"}, {"-2.345", "-2.35"}, {"2.344", "2.34"}, {"-0.004", "0.00"}};
+        for (const auto& [amount, text] : cases)
+            QCOMPARE(BudgetAmount::parse(QString::fromLatin1(amount))->value.toDecimalText(2), QString::fromLatin1(text));
+        QCOMPARE(BudgetAmount::parse(QStringLiteral("99.5"))->value.toDecimalText(0), QStringLiteral("100"));
+    }
+
     void ordering()
     {
         const auto amount = [](const char* text) { return BudgetAmount::parse(QString::fromLatin1(text))->value; };

@@ -120,6 +120,16 @@ private slots:
             << int(MustFail);
         QTest::newRow("unknown extension function")
             << stylesheet(rootTemplate("<xsl:value-of select=\"exsl:nothing()\"/>"), exsl) << int(MustFail);
+        // The page functions: wrong argument counts stop the page; odd arguments do no harm.
+        const QByteArray page = "xmlns:page=\"urn:vantrel:page\"";
+        QTest::newRow("page:money without argument")
+            << stylesheet(rootTemplate("<xsl:value-of select=\"page:money()\"/>"), page) << int(MustFail);
+        QTest::newRow("page:compare with one argument")
+            << stylesheet(rootTemplate("<xsl:value-of select=\"page:compare(1)\"/>"), page) << int(MustFail);
+        QTest::newRow("page:sum of a tree fragment and a number")
+            << stylesheet("<xsl:variable name=\"t\"><a>1</a><a>2.5</a></xsl:variable>"
+                          + rootTemplate("<xsl:value-of select=\"page:sum($t, 0.5, //*, page:money(1 div 0))\"/>"), page)
+            << int(EitherWay);
         QTest::newRow("not a stylesheet") << QByteArray("<Report><x/></Report>") << int(MustFail);
         QTest::newRow("produces nothing") << stylesheet("<xsl:template match=\"/\"/>") << int(MustFail);
     }

@@ -107,17 +107,18 @@ private slots:
         // The description keeps its line break.
         QVERIFY(html.contains(QStringLiteral("库房潮湿。\n青铜器有锈。")));
 
+        // One header band as on the report page; the holdings close with their sums.
         const QString expected = QStringList{
             "文物保护单位基本信息表",
-            "单位编码： 410101 单位名称： 郑州市博物馆",
-            "填 报 人： 张三 填报日期：", QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
+            "单位名称 郑州市博物馆 单位编码 410101",
+            "填报人 张三 填报日期", QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
             "一、单位基本情况",
             "单位编码 410101 地区代码 410100",
             "单位全称 郑州市博物馆",
-            "单位简称 郑博",
+            "单位简称 郑博 邮政编码 450052",
             "通讯地址 郑州市嵩山南路168号",
-            "邮政编码 450052 电子邮件 office@example.cn",
             "电话 0371-67441234 传真 0371-67445678",
+            "电子邮件 office@example.cn",
             "单位类型 博物馆 单位性质 省级博物馆",
             "单位风险等级 二级风险单位",
             "二、单位藏品及重要出土文物保存情况",
@@ -127,6 +128,7 @@ private slots:
             "二级品 800 700 80 20 120",
             "三级品 3000 2900 90 10 60",
             "重要出土文物 50 40 8 2 30",
+            "合计 3970 3740 193 37 295.5",
             "藏品存放条件、损毁情况描述 库房潮湿。 青铜器有锈。",
             "三、单位文物安全情况",
             "单位面积 保护单位面积 35000 保护范围面积 52000",
@@ -136,7 +138,7 @@ private slots:
             "四、单位文物保护设施建设情况",
             "库房情况 消防、技防设施 较完善 文物保存设备 完善",
             "大遗址保护设施建设情况 总面积 800 重点保护区面积 200 遗址年代 商代 遗址类型 城址",
-            "单位负责人（签字）： 填报单位（盖章）：",
+            "单位负责人（签字）： 填报人（签字）： 填报单位（盖章）： 日期： 年 月 日",
         }.join(QLatin1Char(' '));
         QCOMPARE(visibleText(html), expected);
     }
