@@ -1,6 +1,6 @@
 #include "core/PageFunctions.h"
 
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <libxml/xpathInternals.h>
 #include <libxslt/extensions.h>

@@ -3,7 +3,7 @@
 // writes their pages (scripts/print-pages.sh prints them).
 #include "core/PageFunctions.h"
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
 #include "core/PageFunctions.h"
-#include "store/XmlErrorCapture.h"
+#include "core/XmlErrorCapture.h"
 
 #include <libxml/parser.h>
 #include <libxslt/documents.h>
