@@ -3,6 +3,7 @@
 #include "report/BudgetAmount.h"
 #include "report/ProjectTypes.h"
 #include "report/ReportFieldTable.h"
+#include "report/TextLengthLimit.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
@@ -306,10 +307,8 @@ ReportForm::ReportForm(QWidget* parent)
     for (size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
-    connect(c_->lists[1], &CodedList::itemSelected, this, [this] {
-        emit userEdited();
-        ApplyProjectType();
-    });
+    connect(c_->lists[1], &CodedList::itemSelected, this, &ReportForm::projectTypeSelected);
+    selectedType_ = c_->lists[1]->currentIndex();
     connect(c_->lists[2], &CodedList::itemSelected, this, [this] { emit userEdited(); });
 }
 
@@ -396,6 +395,49 @@ bool ReportForm::CheckBudgetTotals()
         return false;
     }
     return true;
+}
+
+bool ReportForm::CheckTextLengths()
+{
+    for (const Table::Field& f : Table::fields()) {
+        if (f.control.kind != Table::ControlKind::PlainText)
+            continue;
+        if (!TextLengthLimit::fits(c_->plains[static_cast<size_t>(f.control.number)]->toPlainText())) {
+            ui::current().message(this, TextLengthLimit::refusal(f.label));
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReportForm::projectTypeSelected(int index)
+{
+    CodedList* list = c_->lists[1];
+    // Only the user's own pick asks: New, Open and loading select types by design.
+    const bool wouldReset = index >= 0 && ProjectTypes::groupOfCode(list->codeAt(index)) != projectGroup_;
+    if (list->selectionFromUser() && !c_->programSets && wouldReset && holdsTypedAmounts()
+        && !ui::current().question(this, QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？"))) {
+        // Back to the previous type as if nothing was picked: no reset, no edit.
+        list->setCurrentIndex(selectedType_);
+        return;
+    }
+    selectedType_ = index;
+    emit userEdited();
+    ApplyProjectType();
+}
+
+bool ReportForm::holdsTypedAmounts() const
+{
+    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+        for (int i = 0; i < g.count; ++i) {
+            for (const QLineEdit* box : {c_->amount(g.totalArray, i), c_->amount(g.shareArray, i)}) {
+                const QString text = box->text().trimmed();
+                if (!text.isEmpty() && text != QLatin1String("0"))
+                    return true;
+            }
+        }
+    }
+    return false;
 }
 
 void ReportForm::ApplyProjectType()

@@ -26,6 +26,9 @@ public:
     bool TransferReportFields(const Module1::XmlNode& reportRoot, bool toDocument);
     // The four budget rules; shows the first broken rule's message and returns false.
     bool CheckBudgetTotals();
+    // Every free text short enough to be loaded again; otherwise shows which one is too
+    // long and returns false.
+    bool CheckTextLengths();
     // One amount box read exactly as a plain decimal. Text that is no amount counts as 0
     // and the box then shows "0"; full-width or digit-grouped input is rewritten as the
     // plain decimal it stands for.
@@ -52,7 +55,13 @@ signals:
     void userEdited();
 
 private:
+    // A project type picked by the user or selected by the program; asks before a pick
+    // of the user's would wipe typed amounts.
+    void projectTypeSelected(int index);
+    bool holdsTypedAmounts() const;
+
     struct Controls;
     Controls* c_;
     int projectGroup_ = 0;
+    int selectedType_ = 0; // list index of the type last applied
 };

@@ -266,6 +266,11 @@ bool frmMain::ChooseSaveFile(bool isHtml)
     const std::optional<QString> chosen = ui::current().saveFileName(this, request);
     if (!chosen || chosen->isEmpty())
         return false;
+    // Qt's dialog asks only before overwriting; a new file is confirmed here, and No
+    // counts as cancelling the dialog.
+    if (QueryFileAttributes(*chosen) < 0
+        && !ui::current().question(this, QStringLiteral("文件") + *chosen + QStringLiteral("不存在，是否创建？")))
+        return false;
     (isHtml ? HtmlFileName : ReportFileName) = *chosen;
     return true;
 }

@@ -4,5 +4,10 @@
 
 QString UnitInfoFolder()
 {
-    return Module1::LocalFolder.isEmpty() ? Module1::ProgramFolder : Module1::LocalFolder;
+    if (Module1::LocalFolder.isEmpty())
+        return Module1::ProgramFolder;
+    // A folder just typed or picked in the settings has no separator at its end yet.
+    if (!Module1::LocalFolder.endsWith(Module1::folderSeparator()))
+        return Module1::LocalFolder + Module1::folderSeparator();
+    return Module1::LocalFolder;
 }

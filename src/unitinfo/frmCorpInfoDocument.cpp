@@ -1,6 +1,7 @@
 // The unit information dialog and its document: binding, loading, saving and the page.
 #include "unitinfo/frmCorpInfo.h"
 
+#include "report/TextLengthLimit.h"
 #include "store/AtomicFileWriter.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
@@ -96,6 +97,11 @@ bool frmCorpInfo::SaveUnitInfo()
     // overwritten with one unit's data.
     if (UnitCode.isEmpty()) {
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
+        return false;
+    }
+    // A description the loader would refuse must not replace a file that still opens.
+    if (!TextLengthLimit::fits(Text25->toPlainText())) {
+        ui::current().message(this, TextLengthLimit::refusal(Command1->text()));
         return false;
     }
     UnitInfoDocument = LoadXmlDocument(blank);

@@ -123,7 +123,7 @@ public:
     std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
     std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
     void runModal(QDialog*) override { std::_Exit(3); }
-    void openInBrowser(const QString&) override { std::_Exit(3); }
+    bool openInBrowser(const QString&) override { std::_Exit(3); }
 };
 
 // The child: runs the real save command with the two versions in turn until it is killed.
@@ -284,7 +284,12 @@ private slots:
             if (k == FileKind::ReportPage) {
                 // Save As puts the report elsewhere; the page still goes to the local folder.
                 ui_->answerSaveFile(chosenReport);
+                const bool creates = !QFileInfo::exists(chosenReport);
+                if (creates)
+                    ui_->answerQuestion(true);
                 w->M_FileSaveAs_Click();
+                if (creates && !ui_->texts.isEmpty() && ui_->texts.first().endsWith(QStringLiteral("不存在，是否创建？")))
+                    ui_->texts.removeFirst();
             } else {
                 if (QFileInfo::exists(target))
                     ui_->answerQuestion(true);

@@ -286,6 +286,25 @@ private slots:
             QCOMPARE(form.budgetFrame(i), form.findChild<QGroupBox*>(QStringLiteral("Frame4(%1)").arg(i)));
     }
 
+    // The second budget tab lists its five frames in one column, top to bottom.
+    void secondBudgetTabStacksItsFrames()
+    {
+        ReportForm form;
+        form.setCurrentIndex(3);
+        form.show();
+        QWidget* page = form.widget(3);
+        for (int i = 3; i < 8; ++i) {
+            QVERIFY(page->isAncestorOf(form.budgetFrame(i)));
+            QVERIFY(form.budgetFrame(i)->isVisible());
+        }
+        for (int i = 3; i < 7; ++i) {
+            const QRect upper(form.budgetFrame(i)->mapTo(page, QPoint()), form.budgetFrame(i)->size());
+            const QRect lower(form.budgetFrame(i + 1)->mapTo(page, QPoint()), form.budgetFrame(i + 1)->size());
+            QVERIFY2(lower.top() > upper.bottom(), qPrintable(QStringLiteral("Frame4(%1)").arg(i + 1)));
+            QCOMPARE(lower.left(), upper.left());
+        }
+    }
+
     // Each box sits in the frame and on the tab its document section belongs to.
     void boxesSitInTheirFrames()
     {
