@@ -1,6 +1,8 @@
 #include "report/ReportForm.h"
 
 #include "report/BudgetAmount.h"
+#include "report/BudgetStatus.h"
+#include "report/CostLineMark.h"
 #include "report/ProjectTypes.h"
 #include "report/ReportFieldTable.h"
 #include "report/TextLengthLimit.h"
@@ -32,6 +34,7 @@ struct ReportForm::Controls {
     std::array<CodedList*, 3> lists{};                   // Combo1, Combo2
     std::array<QPushButton*, 4> buttons{};               // Command1 .. Command4
     std::array<QGroupBox*, 8> frames{};                  // Frame4(0) .. Frame4(7)
+    std::array<BudgetStatus*, 3> statuses{};             // on tabs 1, 2 and 3
     // Set while the program itself fills boxes, so that only the user's changes count.
     bool programSets = false;
 
@@ -97,8 +100,13 @@ ReportForm::ReportForm(QWidget* parent)
     }
     auto* tab0 = new QVBoxLayout(pages[0]);
     auto* tab1 = new QVBoxLayout(pages[1]);
-    auto* tab2 = new QGridLayout(pages[2]);
-    auto* tab3 = new QGridLayout(pages[3]);
+    // The budget tabs: the running budget status over the grid of frames.
+    auto* budgetPage2 = new QVBoxLayout(pages[2]);
+    auto* budgetPage3 = new QVBoxLayout(pages[3]);
+    auto* tab2 = new QGridLayout;
+    auto* tab3 = new QGridLayout;
+    budgetPage2->addLayout(tab2);
+    budgetPage3->addLayout(tab3);
 
     // Box groups of the first two tabs.
     const auto groups = Table::fieldGroups();
@@ -233,6 +241,23 @@ ReportForm::ReportForm(QWidget* parent)
         buttonRow->addWidget(button);
         tabOrder.push_back({{0, 99, 0, i, 0}, button});
     }
+    // Whether a long text is filled shows on its button without touching the caption,
+    // which titles the editor: bold, with the count in the tooltip and the description.
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* button = c_->buttons[static_cast<size_t>(i)];
+        QPlainTextEdit* text = c_->plains[static_cast<size_t>(3 + i)];
+        const auto mark = [button, text] {
+            const qsizetype length = text->toPlainText().trimmed().size();
+            QFont font = button->font();
+            font.setBold(length > 0);
+            button->setFont(font);
+            const QString state = length > 0 ? QStringLiteral("已填写 %1 字").arg(length) : QStringLiteral("尚未填写");
+            button->setToolTip(state);
+            button->setAccessibleDescription(state);
+        };
+        connect(text, &QPlainTextEdit::textChanged, button, mark);
+        mark();
+    }
     tab0->addLayout(buttonRow);
     tab0->addStretch(1);
     tab1->addStretch(1);
@@ -290,6 +315,7 @@ ReportForm::ReportForm(QWidget* parent)
             grid->addWidget(caption, row, column, 1, 2);
             grid->addWidget(total, row + 1, column);
             grid->addWidget(share, row + 1, column + 1);
+            grid->addWidget(new CostLineMark(total, share, box), row + 1, column + 2);
             tabOrder.push_back({{frame.tab, 100 + i, row, column, 0}, total});
             tabOrder.push_back({{frame.tab, 100 + i, row, column, 1}, share});
             ++shown;
@@ -300,6 +326,32 @@ ReportForm::ReportForm(QWidget* parent)
         tab->setRowStretch(tab->rowCount(), 1);
         for (int column = 0; column < tab->columnCount(); ++column)
             tab->setColumnStretch(column, 1);
+    }
+
+    // The running sums of the budget rules: under the fund demand and over each budget tab.
+    BudgetStatus::Boxes sums;
+    sums.demandTotal = c_->lines[32];
+    for (int year = 0; year < Table::arrayLength(12); ++year) {
+        sums.yearsCentral.push_back(c_->amount(12, year));
+        sums.yearsLocal.push_back(c_->amount(13, year));
+    }
+    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+        for (int i = 0; i < g.count; ++i) {
+            sums.budgetTotals.push_back(c_->amount(g.totalArray, i));
+            sums.budgetShares.push_back(c_->amount(g.shareArray, i));
+        }
+    }
+    for (int tab = 1; tab < 4; ++tab) {
+        auto* frame = new QGroupBox(QStringLiteral("预算核对（随输入更新）"));
+        frame->setObjectName(QStringLiteral("BudgetStatusFrame%1").arg(tab));
+        auto* inside = new QVBoxLayout(frame);
+        auto* status = new BudgetStatus(sums);
+        inside->addWidget(status);
+        c_->statuses[static_cast<size_t>(tab - 1)] = status;
+        if (tab == 1)
+            tab1->insertWidget(tab1->count() - 1, frame);
+        else
+            (tab == 2 ? budgetPage2 : budgetPage3)->insertWidget(0, frame);
     }
 
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
@@ -343,6 +395,11 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
                                         toDocument);
             break;
         }
+    }
+    // setText leaves the cursor at the end: a long value would show its end, not its start.
+    if (!toDocument) {
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            box->setCursorPosition(0);
     }
     return true;
 }
@@ -502,4 +559,9 @@ QPushButton* ReportForm::longTextButton(int i) const
 QGroupBox* ReportForm::budgetFrame(int i) const
 {
     return (i >= 0 && i < 8) ? c_->frames[static_cast<size_t>(i)] : nullptr;
+}
+
+BudgetStatus* ReportForm::budgetStatus(int tab) const
+{
+    return (tab >= 1 && tab <= 3) ? c_->statuses[static_cast<size_t>(tab - 1)] : nullptr;
 }

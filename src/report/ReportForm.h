@@ -6,6 +6,7 @@
 #include <array>
 
 class BudgetAmount;
+class BudgetStatus;
 class CodedList;
 class QGroupBox;
 class QLineEdit;
@@ -48,6 +49,7 @@ public:
     QPlainTextEdit* longTextBox(int i) const;    // Text3 .. Text6 (hidden), i = 0..3
     QPushButton* longTextButton(int i) const;    // Command1 .. Command4, i = 0..3
     QGroupBox* budgetFrame(int i) const;         // Frame4(i), i = 0..7
+    BudgetStatus* budgetStatus(int tab) const;   // the running sums on tab 1, 2 or 3
 
 signals:
     // The user changed a value (typing, pasting, cutting, deleting, choosing a list item),

@@ -61,6 +61,11 @@ bool frmCorpInfo::BindUnitInfo(bool toDocument)
             break;
         }
     }
+    // Every box shows the start of its value, not the end that setText leaves it at.
+    if (!toDocument) {
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            box->setCursorPosition(0);
+    }
     return true;
 }
 
