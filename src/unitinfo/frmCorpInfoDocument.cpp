@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 using namespace Module1;
 
