@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSessionManager>
+#include <QStyle>
 #include <QThread>
 #include <QToolBar>
 
@@ -220,7 +221,15 @@ void frmMain::FitToScreen()
     const QSize room = area.size() - QSize(16, 48);
     for (QScrollArea* page : pages)
         page->setMinimumSize(content);
-    const QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
+    QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
+    if (excess.height() > 0) {
+        // A page that scrolls up and down needs room for its scroll bar beside the
+        // content, or a second bar appears for a few pixels of width.
+        content.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+        for (QScrollArea* page : pages)
+            page->setMinimumSize(content);
+        excess = (sizeHint() - room).expandedTo(QSize(0, 0));
+    }
     if (!excess.isNull()) {
         for (QScrollArea* page : pages)
             page->setMinimumSize(content - excess);
