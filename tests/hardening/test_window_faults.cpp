@@ -471,7 +471,12 @@ private slots:
         const QString childProgram = kind == QLatin1String("settings") ? target : program.path();
 
         std::array<int, 2> seen{};
+        QElapsedTimer spent;
+        spent.start();
         for (int round = 0; round < kKillRounds; ++round) {
+            // A slow machine makes fewer kills instead of outliving the test's time limit.
+            if (round >= 20 && spent.elapsed() > 120000)
+                break;
             QProcess child;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QString::fromLatin1(kChildKind), kind);

@@ -59,7 +59,13 @@ private slots:
 
         int sawShort = 0;
         int sawLong = 0;
+        QElapsedTimer spent;
+        spent.start();
         for (int round = 0; round < 200; ++round) {
+            // A slow machine makes fewer kills instead of outliving the test's time limit;
+            // the outcomes alternate from round to round, so twenty rounds show both.
+            if (round >= 20 && spent.elapsed() > 120000)
+                break;
             QProcess child;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert(QString::fromLatin1(kChildVariable), target);
