@@ -215,21 +215,16 @@ void frmMain::FitToScreen()
             content = content.expandedTo(page->widget()->sizeHint());
         }
     }
+    // A page that scrolls up and down needs room for its scroll bar beside the content,
+    // or a second bar appears for a few pixels of width.
+    content.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // Room for the title bar and borders that the window system adds.
     const QSize room = area.size() - QSize(16, 48);
     for (QScrollArea* page : pages)
         page->setMinimumSize(content);
-    QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
-    if (excess.height() > 0) {
-        // A page that scrolls up and down needs room for its scroll bar beside the
-        // content, or a second bar appears for a few pixels of width.
-        content.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
-        for (QScrollArea* page : pages)
-            page->setMinimumSize(content);
-        excess = (sizeHint() - room).expandedTo(QSize(0, 0));
-    }
+    const QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
     if (!excess.isNull()) {
         for (QScrollArea* page : pages)
             page->setMinimumSize(content - excess);
