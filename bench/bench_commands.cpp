@@ -34,7 +34,7 @@ public:
     std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
     void runModal(QDialog* dialog) override { dialog->hide(); }
-    void openInBrowser(const QString&) override {}
+    bool openInBrowser(const QString&) override { return true; }
 };
 
 QByteArray readAll(const QString& path)

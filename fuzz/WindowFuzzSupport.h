@@ -26,7 +26,7 @@ public:
     std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
     std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
     void runModal(QDialog*) override {}
-    void openInBrowser(const QString&) override {}
+    bool openInBrowser(const QString&) override { return true; }
 };
 
 

@@ -41,7 +41,7 @@ frmAbout::frmAbout(QWidget* parent)
         icon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
     picIcon->setPixmap(icon.pixmap(48, 48));
     picIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    picIcon->setAccessibleName(QStringLiteral("程序图标"));
+    picIcon->setAccessibleDescription(QStringLiteral("程序图标"));
 
     lblTitle = new QLabel(this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
@@ -49,11 +49,12 @@ frmAbout::frmAbout(QWidget* parent)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.8);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblTitle->setAccessibleName(QStringLiteral("程序名称"));
+    lblTitle->setAccessibleDescription(QStringLiteral("程序名称"));
 
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setAccessibleName(QStringLiteral("版本"));
+    // A name would replace the text: screen readers would say "版本" without the number.
+    lblVersion->setAccessibleDescription(QStringLiteral("版本"));
 
     lblDescription = new QLabel(
         QStringLiteral("本软件供文物保护单位编制文物保护项目经费预算申请，并报送省文物局使用。"
@@ -62,7 +63,7 @@ frmAbout::frmAbout(QWidget* parent)
         this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
-    lblDescription->setAccessibleName(QStringLiteral("使用说明"));
+    lblDescription->setAccessibleDescription(QStringLiteral("使用说明"));
 
     lblDisclaimer = new QLabel(
         QStringLiteral("警告：未经著作权人书面许可，任何单位和个人不得复制、修改、出售或以其他方式传播本软件"
@@ -70,7 +71,7 @@ frmAbout::frmAbout(QWidget* parent)
         this);
     lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
     lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setAccessibleName(QStringLiteral("警告"));
+    lblDisclaimer->setAccessibleDescription(QStringLiteral("警告"));
 
     // A grey line over a white one reads as an etched groove.
     Line1_1 = makeLine(this, "Line1(1)", QPalette::Dark);

@@ -115,17 +115,16 @@ constexpr Line kDepotConstruction[] = {
     {"其他", "Other", 21, 6, false},
 };
 
-// Tab 2 stacks its three frames; tab 3 sets its five frames in two columns so that
-// they fit without scrolling.
+// Each budget tab stacks its frames from top to bottom in the order of the frame array.
 constexpr std::array<ReportFieldTable::BudgetFrame, 8> kFrames{{
     {"文保维修遗址保护", "RelicRepairment", 2, 0, 0, 3, kRelicRepairment},
     {"考古发掘", "UnEarth", 2, 1, 0, 3, kUnEarth},
     {"博物馆维修", "DepotRepairment", 2, 2, 0, 3, kDepotRepairment},
-    {"文物征集", "RelicPurchase", 3, 0, 0, 2, kRelicPurchase},
-    {"安全消防", "FireSecurity", 3, 0, 1, 2, kFireSecurity},
-    {"藏品保护", "RelicProtection", 3, 1, 0, 2, kRelicProtection},
-    {"大遗址保护设施", "GreatSiteProtection", 3, 1, 1, 2, kGreatSiteProtection},
-    {"文物库房建设", "DepotConstruction", 3, 2, 0, 2, kDepotConstruction},
+    {"文物征集", "RelicPurchase", 3, 0, 0, 3, kRelicPurchase},
+    {"安全消防", "FireSecurity", 3, 1, 0, 3, kFireSecurity},
+    {"藏品保护", "RelicProtection", 3, 2, 0, 3, kRelicProtection},
+    {"大遗址保护设施", "GreatSiteProtection", 3, 3, 0, 3, kGreatSiteProtection},
+    {"文物库房建设", "DepotConstruction", 3, 4, 0, 3, kDepotConstruction},
 }};
 
 constexpr std::array<ReportFieldTable::AmountPairGroup, 6> kPairGroups{{

@@ -11,7 +11,11 @@ bool IsUsableProjectCode(const QString& projectCodeText)
 
 QString DataFolder(const QString& localFolder, const QString& programFolder)
 {
-    return localFolder.isEmpty() ? programFolder : localFolder;
+    if (localFolder.isEmpty())
+        return programFolder;
+    // A folder just typed or picked in the settings has no separator at its end yet.
+    const QChar separator = Module1::folderSeparator();
+    return localFolder.endsWith(separator) ? localFolder : localFolder + separator;
 }
 
 QString BuildReportFileName(const QString& unitCode, const QString& folder, const QString& projectCodeText,

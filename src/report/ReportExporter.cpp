@@ -31,6 +31,9 @@ bool ReportExporter::WriteReportFiles()
     }
     if (w.ReportFileName.isEmpty())
         return false;
+    // A file that could not be opened again is never written.
+    if (!w.form()->CheckTextLengths())
+        return false;
 
     // Every save starts from the blank template, so the file holds exactly the form.
     w.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
@@ -110,5 +113,7 @@ void ReportExporter::PrintPage()
         return;
     }
     tell(&w, QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page + QStringLiteral("进行打印"));
-    ui::current().openInBrowser(page);
+    // Without a browser the clerk still needs the page's path to open it by hand.
+    if (!ui::current().openInBrowser(page))
+        tell(&w, QStringLiteral("无法打开浏览器") + page);
 }

@@ -1,9 +1,12 @@
 #include "report/ReportForm.h"
 
-#include "core/BudgetRules.h"
 #include "core/BudgetAmount.h"
+#include "core/BudgetRules.h"
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
+#include "report/BudgetStatus.h"
+#include "report/CostLineMark.h"
+#include "core/TextLengthLimit.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
@@ -33,6 +36,7 @@ struct ReportForm::Controls {
     std::array<CodedList*, 3> lists{};                   // Combo1, Combo2
     std::array<QPushButton*, 4> buttons{};               // Command1 .. Command4
     std::array<QGroupBox*, 8> frames{};                  // Frame4(0) .. Frame4(7)
+    std::array<BudgetStatus*, 3> statuses{};             // on tabs 1, 2 and 3
     // Set while the program itself fills boxes, so that only the user's changes count.
     bool programSets = false;
 
@@ -88,8 +92,13 @@ ReportForm::ReportForm(QWidget* parent)
     }
     auto* tab0 = new QVBoxLayout(pages[0]);
     auto* tab1 = new QVBoxLayout(pages[1]);
-    auto* tab2 = new QGridLayout(pages[2]);
-    auto* tab3 = new QGridLayout(pages[3]);
+    // The budget tabs: the running budget status over the grid of frames.
+    auto* budgetPage2 = new QVBoxLayout(pages[2]);
+    auto* budgetPage3 = new QVBoxLayout(pages[3]);
+    auto* tab2 = new QGridLayout;
+    auto* tab3 = new QGridLayout;
+    budgetPage2->addLayout(tab2);
+    budgetPage3->addLayout(tab3);
 
     // Box groups of the first two tabs.
     const auto groups = Table::fieldGroups();
@@ -224,6 +233,23 @@ ReportForm::ReportForm(QWidget* parent)
         buttonRow->addWidget(button);
         tabOrder.push_back({{0, 99, 0, i, 0}, button});
     }
+    // Whether a long text is filled shows on its button without touching the caption,
+    // which titles the editor: bold, with the count in the tooltip and the description.
+    for (int i = 0; i < 4; ++i) {
+        QPushButton* button = c_->buttons[static_cast<size_t>(i)];
+        QPlainTextEdit* text = c_->plains[static_cast<size_t>(3 + i)];
+        const auto mark = [button, text] {
+            const qsizetype length = text->toPlainText().trimmed().size();
+            QFont font = button->font();
+            font.setBold(length > 0);
+            button->setFont(font);
+            const QString state = length > 0 ? QStringLiteral("已填写 %1 字").arg(length) : QStringLiteral("尚未填写");
+            button->setToolTip(state);
+            button->setAccessibleDescription(state);
+        };
+        connect(text, &QPlainTextEdit::textChanged, button, mark);
+        mark();
+    }
     tab0->addLayout(buttonRow);
     tab0->addStretch(1);
     tab1->addStretch(1);
@@ -281,6 +307,7 @@ ReportForm::ReportForm(QWidget* parent)
             grid->addWidget(caption, row, column, 1, 2);
             grid->addWidget(total, row + 1, column);
             grid->addWidget(share, row + 1, column + 1);
+            grid->addWidget(new CostLineMark(total, share, box), row + 1, column + 2);
             tabOrder.push_back({{frame.tab, 100 + i, row, column, 0}, total});
             tabOrder.push_back({{frame.tab, 100 + i, row, column, 1}, share});
             ++shown;
@@ -293,15 +320,39 @@ ReportForm::ReportForm(QWidget* parent)
             tab->setColumnStretch(column, 1);
     }
 
+    // The running sums of the budget rules: under the fund demand and over each budget tab.
+    BudgetStatus::Boxes sums;
+    sums.demandTotal = c_->lines[32];
+    for (int year = 0; year < Table::arrayLength(12); ++year) {
+        sums.yearsCentral.push_back(c_->amount(12, year));
+        sums.yearsLocal.push_back(c_->amount(13, year));
+    }
+    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+        for (int i = 0; i < g.count; ++i) {
+            sums.budgetTotals.push_back(c_->amount(g.totalArray, i));
+            sums.budgetShares.push_back(c_->amount(g.shareArray, i));
+        }
+    }
+    for (int tab = 1; tab < 4; ++tab) {
+        auto* frame = new QGroupBox(QStringLiteral("预算核对（随输入更新）"));
+        frame->setObjectName(QStringLiteral("BudgetStatusFrame%1").arg(tab));
+        auto* inside = new QVBoxLayout(frame);
+        auto* status = new BudgetStatus(sums);
+        inside->addWidget(status);
+        c_->statuses[static_cast<size_t>(tab - 1)] = status;
+        if (tab == 1)
+            tab1->insertWidget(tab1->count() - 1, frame);
+        else
+            (tab == 2 ? budgetPage2 : budgetPage3)->insertWidget(0, frame);
+    }
+
     std::stable_sort(tabOrder.begin(), tabOrder.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
-    connect(c_->lists[1], &CodedList::itemSelected, this, [this] {
-        emit userEdited();
-        ApplyProjectType();
-    });
+    connect(c_->lists[1], &CodedList::itemSelected, this, &ReportForm::projectTypeSelected);
+    selectedType_ = c_->lists[1]->currentIndex();
     connect(c_->lists[2], &CodedList::itemSelected, this, [this] { emit userEdited(); });
 }
 
@@ -336,6 +387,11 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
                                         toDocument);
             break;
         }
+    }
+    // setText leaves the cursor at the end: a long value would show its end, not its start.
+    if (!toDocument) {
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            box->setCursorPosition(0);
     }
     return true;
 }
@@ -381,6 +437,49 @@ bool ReportForm::CheckBudgetTotals()
         return false;
     }
     return true;
+}
+
+bool ReportForm::CheckTextLengths()
+{
+    for (const Table::Field& f : Table::fields()) {
+        if (f.control.kind != Table::ControlKind::PlainText)
+            continue;
+        if (!TextLengthLimit::fits(c_->plains[static_cast<size_t>(f.control.number)]->toPlainText())) {
+            ui::current().message(this, TextLengthLimit::refusal(f.label));
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReportForm::projectTypeSelected(int index)
+{
+    CodedList* list = c_->lists[1];
+    // Only the user's own pick asks: New, Open and loading select types by design.
+    const bool wouldReset = index >= 0 && ProjectTypes::groupOfCode(list->codeAt(index)) != projectGroup_;
+    if (list->selectionFromUser() && !c_->programSets && wouldReset && holdsTypedAmounts()
+        && !ui::current().question(this, QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？"))) {
+        // Back to the previous type as if nothing was picked: no reset, no edit.
+        list->setCurrentIndex(selectedType_);
+        return;
+    }
+    selectedType_ = index;
+    emit userEdited();
+    ApplyProjectType();
+}
+
+bool ReportForm::holdsTypedAmounts() const
+{
+    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+        for (int i = 0; i < g.count; ++i) {
+            for (const QLineEdit* box : {c_->amount(g.totalArray, i), c_->amount(g.shareArray, i)}) {
+                const QString text = box->text().trimmed();
+                if (!text.isEmpty() && text != QLatin1String("0"))
+                    return true;
+            }
+        }
+    }
+    return false;
 }
 
 void ReportForm::ApplyProjectType()
@@ -445,4 +544,9 @@ QPushButton* ReportForm::longTextButton(int i) const
 QGroupBox* ReportForm::budgetFrame(int i) const
 {
     return (i >= 0 && i < 8) ? c_->frames[static_cast<size_t>(i)] : nullptr;
+}
+
+BudgetStatus* ReportForm::budgetStatus(int tab) const
+{
+    return (tab >= 1 && tab <= 3) ? c_->statuses[static_cast<size_t>(tab - 1)] : nullptr;
 }

@@ -6,6 +6,7 @@
 #include <array>
 
 class BudgetAmount;
+class BudgetStatus;
 class CodedList;
 class QGroupBox;
 class QLineEdit;
@@ -26,6 +27,9 @@ public:
     bool TransferReportFields(const Module1::XmlNode& reportRoot, bool toDocument);
     // The four budget rules; shows the first broken rule's message and returns false.
     bool CheckBudgetTotals();
+    // Every free text short enough to be loaded again; otherwise shows which one is too
+    // long and returns false.
+    bool CheckTextLengths();
     // One amount box read exactly as a plain decimal. Text that is no amount counts as 0
     // and the box then shows "0"; full-width or digit-grouped input is rewritten as the
     // plain decimal it stands for.
@@ -45,6 +49,7 @@ public:
     QPlainTextEdit* longTextBox(int i) const;    // Text3 .. Text6 (hidden), i = 0..3
     QPushButton* longTextButton(int i) const;    // Command1 .. Command4, i = 0..3
     QGroupBox* budgetFrame(int i) const;         // Frame4(i), i = 0..7
+    BudgetStatus* budgetStatus(int tab) const;   // the running sums on tab 1, 2 or 3
 
 signals:
     // The user changed a value (typing, pasting, cutting, deleting, choosing a list item),
@@ -52,7 +57,13 @@ signals:
     void userEdited();
 
 private:
+    // A project type picked by the user or selected by the program; asks before a pick
+    // of the user's would wipe typed amounts.
+    void projectTypeSelected(int index);
+    bool holdsTypedAmounts() const;
+
     struct Controls;
     Controls* c_;
     int projectGroup_ = 0;
+    int selectedType_ = 0; // list index of the type last applied
 };

@@ -110,7 +110,7 @@ void ReportLifecycle::SaveReport()
         tell(&w, "请在选项中设置单位编号");
         return;
     }
-    if (!w.CheckBudgetTotals())
+    if (!w.CheckBudgetTotals() || !w.form()->CheckTextLengths())
         return;
     // The standard name replaces whatever name the report was opened or saved under.
     w.ReportFileName = w.BuildReportFileName(false);
@@ -129,7 +129,7 @@ void ReportLifecycle::SaveReportAs()
     }
     if (!projectCodeUsable())
         return;
-    if (!w.CheckBudgetTotals())
+    if (!w.CheckBudgetTotals() || !w.form()->CheckTextLengths())
         return;
     if (!w.ChooseSaveFile(false))
         return;

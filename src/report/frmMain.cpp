@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSessionManager>
+#include <QStyle>
 #include <QThread>
 #include <QToolBar>
 
@@ -214,6 +215,9 @@ void frmMain::FitToScreen()
             content = content.expandedTo(page->widget()->sizeHint());
         }
     }
+    // A page that scrolls up and down needs room for its scroll bar beside the content,
+    // or a second bar appears for a few pixels of width.
+    content.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // Room for the title bar and borders that the window system adds.
@@ -267,6 +271,11 @@ bool frmMain::ChooseSaveFile(bool isHtml)
     request.confirmOverwrite = true;
     const std::optional<QString> chosen = ui::current().saveFileName(this, request);
     if (!chosen || chosen->isEmpty())
+        return false;
+    // Qt's dialog asks only before overwriting; a new file is confirmed here, and No
+    // counts as cancelling the dialog.
+    if (QueryFileAttributes(*chosen) < 0
+        && !ui::current().question(this, QStringLiteral("文件") + *chosen + QStringLiteral("不存在，是否创建？")))
         return false;
     (isHtml ? HtmlFileName : ReportFileName) = *chosen;
     return true;

@@ -79,7 +79,7 @@ frmFolder::frmFolder(QWidget* parent)
 
     lblFolder = new QLabel(this);
     lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    lblFolder->setAccessibleName(QStringLiteral("当前文件夹"));
+    lblFolder->setAccessibleDescription(QStringLiteral("当前文件夹"));
     lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     lblFolder->setWordWrap(true);
 

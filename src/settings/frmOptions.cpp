@@ -137,13 +137,17 @@ void frmOptions::cmdOK_Click()
     }
 
     CancelError = false;
+    // The folder is taken first: the unit information demanded below is written there,
+    // where the next start looks for it.
+    const QString folder = Module1::TrimSpaces(Text3->text());
     if (allowCancel && code != Module1::UnitCode) {
         // The unit information dialog works on the file of the new code.
         Module1::UnitCode = code;
+        Module1::LocalFolder = folder;
         DemandUnitInfo();
     }
     Module1::UnitCode = code;
-    Module1::LocalFolder = Module1::TrimSpaces(Text3->text());
+    Module1::LocalFolder = folder;
     allowCancel = true;
     hide();
 }

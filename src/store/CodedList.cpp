@@ -1,10 +1,15 @@
 #include "store/CodedList.h"
 
+#include <QScopedValueRollback>
+
 CodedList::CodedList(QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(false);
-    connect(this, &QComboBox::activated, this, &CodedList::itemSelected);
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        const QScopedValueRollback<bool> fromUser(fromUser_, true);
+        emit itemSelected(index);
+    });
 }
 
 void CodedList::setItems(std::span<const CodedItem> items)

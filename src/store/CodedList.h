@@ -17,8 +17,13 @@ public:
     int codeAt(int index) const;
     // Selects the item and raises itemSelected, whether or not the index changes.
     void selectItem(int index);
+    // True while itemSelected is raised for the user's own pick (not selectItem()).
+    bool selectionFromUser() const { return fromUser_; }
 
 signals:
     // A selection made by the user or through selectItem().
     void itemSelected(int index);
+
+private:
+    bool fromUser_ = false;
 };

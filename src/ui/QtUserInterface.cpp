@@ -74,9 +74,9 @@ void QtUserInterface::runModal(QDialog* dialog)
     dialog->exec();
 }
 
-void QtUserInterface::openInBrowser(const QString& path)
+bool QtUserInterface::openInBrowser(const QString& path)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace ui

@@ -12,7 +12,7 @@ public:
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     void runModal(QDialog* dialog) override;
-    void openInBrowser(const QString& path) override;
+    bool openInBrowser(const QString& path) override;
 };
 
 } // namespace ui

@@ -25,8 +25,9 @@ public:
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     // Shows the dialog modally and returns once it is hidden or closed.
     virtual void runModal(QDialog* dialog) = 0;
-    // Hands a local file to the desktop's web browser; does not wait for it.
-    virtual void openInBrowser(const QString& path) = 0;
+    // Hands a local file to the desktop's web browser; does not wait for it. False when
+    // no browser could be started.
+    virtual bool openInBrowser(const QString& path) = 0;
 };
 
 // The interface the program talks to: the real one unless a test installed its own.

@@ -19,5 +19,7 @@ void PrintUnitInfoPage(QWidget* owner)
     }
     ui::current().message(owner, QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
                                      + QStringLiteral("进行打印"));
-    ui::current().openInBrowser(page);
+    // Without a browser the clerk still needs the page's path to open it by hand.
+    if (!ui::current().openInBrowser(page))
+        ui::current().message(owner, QStringLiteral("无法打开浏览器") + page);
 }

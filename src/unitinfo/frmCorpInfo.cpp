@@ -323,11 +323,20 @@ void frmCorpInfo::cmdOK_Click()
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
         return;
     }
+    // The save names its file after UnitCode; the three values stand only once the file
+    // is written, so a failed save cannot stamp the next report with an unsaved name.
+    const QString savedCode = Module1::UnitCode;
+    const QString savedName = Module1::UnitName;
+    const QString savedUser = Module1::UnitReportUser;
     Module1::UnitCode = code;
     Module1::UnitName = name;
     Module1::UnitReportUser = user;
-    if (!SaveUnitInfo())
+    if (!SaveUnitInfo()) {
+        Module1::UnitCode = savedCode;
+        Module1::UnitName = savedName;
+        Module1::UnitReportUser = savedUser;
         return;
+    }
     allowCancel = true;
     hide();
 }

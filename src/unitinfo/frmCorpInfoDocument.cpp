@@ -3,6 +3,7 @@
 
 #include "core/AtomicFileWriter.h"
 #include "core/ReportFileNames.h"
+#include "core/TextLengthLimit.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
 #include "core/XsltTransformer.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 using namespace Module1;
 
@@ -61,6 +63,11 @@ bool frmCorpInfo::BindUnitInfo(bool toDocument)
             break;
         }
     }
+    // Every box shows the start of its value, not the end that setText leaves it at.
+    if (!toDocument) {
+        for (QLineEdit* box : findChildren<QLineEdit*>())
+            box->setCursorPosition(0);
+    }
     return true;
 }
 
@@ -97,6 +104,11 @@ bool frmCorpInfo::SaveUnitInfo()
     // overwritten with one unit's data.
     if (UnitCode.isEmpty()) {
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
+        return false;
+    }
+    // A description the loader would refuse must not replace a file that still opens.
+    if (!TextLengthLimit::fits(Text25->toPlainText())) {
+        ui::current().message(this, TextLengthLimit::refusal(Command1->text()));
         return false;
     }
     UnitInfoDocument = LoadXmlDocument(blank);

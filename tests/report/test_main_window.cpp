@@ -492,6 +492,40 @@ private slots:
 
     // ---- Long texts -----------------------------------------------------------------------
 
+    // A pick of the clerk's that would wipe typed amounts asks first; the program's own
+    // selections and picks that lose nothing never ask.
+    void categoryChangeAsksBeforeWipingAmounts()
+    {
+        start();
+        CodedList* types = w->form()->projectTypeList();
+        QLineEdit* amount = w->form()->findChild<QLineEdit*>(QStringLiteral("Text19(0)"));
+        const auto pick = [types](int index) { types->setCurrentIndex(index); emit types->activated(index); };
+        const QString question = QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？");
+        pick(1);                                  // 古建维修: same group, nothing typed
+        amount->setText(QStringLiteral("12"));
+        for (const bool modified : {false, true}) {
+            w->SetModified(modified);
+            ui->answerQuestion(false);
+            pick(18);                             // 遗址保护: another group on the same frame
+            QCOMPARE(types->currentIndex(), 1);
+            QCOMPARE(amount->text(), QStringLiteral("12"));
+            QCOMPARE(w->form()->projectGroup(), 1);
+            QCOMPARE(w->dirtyData, modified);
+        }
+        QCOMPARE(ui->questions, QStringList(2, question));
+        ui->answerQuestion(true);
+        pick(18);
+        QCOMPARE(amount->text(), QStringLiteral("0"));
+        QCOMPARE(w->form()->projectGroup(), 7);
+        amount->setText(QStringLiteral("5"));
+        pick(17);                                 // same group: kept, no question
+        QCOMPARE(amount->text(), QStringLiteral("5"));
+        w->SetModified(false);
+        w->M_FileNew_Click();                      // loading selects types without asking
+        QCOMPARE(types->currentIndex(), 0);
+        QCOMPARE(ui->questions.size(), 3);
+    }
+
     void longTextEditor_data()
     {
         QTest::addColumn<int>("button");

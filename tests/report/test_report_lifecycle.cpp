@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
 
@@ -378,7 +379,10 @@ private slots:
         fill();
         const QString chosen = dir->file(QStringLiteral("eigener Name.xm"));
         ui->answerSaveFile(chosen);
+        ui->answerQuestion(true);
         w->M_FileSaveAs_Click();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("文件") + chosen + QStringLiteral("不存在，是否创建？")});
+        ui->texts.clear();
 
         QCOMPARE(ui->fileRequests.size(), 1);
         const ui::FileDialogRequest& request = ui->fileRequests.first();
@@ -401,6 +405,26 @@ private slots:
         QVERIFY(ui->browserPaths.isEmpty());
     }
 
+    // A name that does not exist yet is confirmed too; No is the dialog's Cancel.
+    void createQuestionOfSaveAsAndExport()
+    {
+        fill();
+        const QString report = dir->file(QStringLiteral("neu.xm"));
+        const QString page = dir->file(QStringLiteral("neu.htm"));
+        ui->answerSaveFile(report);
+        ui->answerQuestion(false);
+        w->M_FileSaveAs_Click();
+        ui->answerSaveFile(page);
+        ui->answerQuestion(false);
+        w->M_FileExport_Click();
+        QCOMPARE(ui->questions, (QStringList{QStringLiteral("文件") + report + QStringLiteral("不存在，是否创建？"),
+                                             QStringLiteral("文件") + page + QStringLiteral("不存在，是否创建？")}));
+        QVERIFY(!QFileInfo::exists(report));
+        QVERIFY(!QFileInfo::exists(page));
+        QVERIFY(w->ReportFileName.isEmpty());
+        QVERIFY(w->dirtyData);
+    }
+
     void saveAsCancelledChangesNothing()
     {
         fill();
@@ -409,6 +433,31 @@ private slots:
         QVERIFY(w->ReportFileName.isEmpty());
         QVERIFY(w->dirtyData);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
+    }
+
+    // A long text over the loader's limit would make a file that never opens again: the
+    // save is refused before any question, dialog or write. At the limit it still works.
+    void overlongTextIsRefusedBeforeAnythingIsWritten()
+    {
+        fillAndSave();
+        const QByteArray before = dir->readFile(QStringLiteral("qzrt_410101_A01.xm"));
+        // 3,333,333 characters of three UTF-8 bytes and one of one: exactly the limit.
+        const QString atLimit = QString(3333333, QChar(0x4FDD)) + QLatin1Char('x');
+        w->form()->longTextBox(3)->setPlainText(atLimit + QLatin1Char('y'));
+        const QString refusal = QStringLiteral("“备注”的内容超过10000000字节的上限，无法保存，请删减后再保存");
+        w->M_FileSave_Click();
+        w->M_FileSaveAs_Click();
+        QCOMPARE(ui->texts, (QStringList{refusal, refusal}));
+        QCOMPARE(dir->readFile(QStringLiteral("qzrt_410101_A01.xm")), before);
+
+        ui->texts.clear();
+        w->form()->longTextBox(3)->setPlainText(atLimit);
+        ui->answerQuestion(true); // overwrite
+        w->M_FileSave_Click();
+        QCOMPARE(ui->texts, QStringList{QStringLiteral("文件已存在，是否覆盖？")});
+        const auto reloaded = LoadXmlDocument(standard("xm"));
+        QCOMPARE(GetLastErrorText(), QString());
+        QCOMPARE(GetNodeText(documentElement(reloaded), QStringLiteral("//Report/BasicInfo/Remark")), atLimit);
     }
 
     void printNeedsASavedReport()
@@ -425,6 +474,15 @@ private slots:
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开")
                                         + standard("htm") + QStringLiteral("进行打印")});
         QCOMPARE(ui->browserPaths, QStringList{standard("htm")});
+    }
+
+    void printWithoutABrowserNamesThePage()
+    {
+        fillAndSave();
+        ui->browserStarts = false;
+        w->M_FilePrint_Click();
+        QCOMPARE(ui->texts.size(), 2);
+        QCOMPARE(ui->texts.last(), QStringLiteral("无法打开浏览器") + standard("htm"));
     }
 
     void printOfAFileWithoutExtension()

@@ -286,6 +286,46 @@ private slots:
             QCOMPARE(form.budgetFrame(i), form.findChild<QGroupBox*>(QStringLiteral("Frame4(%1)").arg(i)));
     }
 
+    // Loaded values show their start; the long-text buttons show whether they are filled.
+    void formHints()
+    {
+        TempProgramFolder folder;
+        const QString longName = QStringLiteral("某某市某某区某某镇某某村明清古建筑群及其附属文物保护维修工程第一期");
+        auto document = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
+        Module1::SetNodeText(rootOf(document), QStringLiteral("//Report/BasicInfo/ProjectName"), longName);
+        ReportForm form;
+        QVERIFY(form.TransferReportFields(rootOf(document), false));
+        QCOMPARE(form.projectNameBox()->text(), longName);
+        QCOMPARE(form.projectNameBox()->cursorPosition(), 0);
+        QPushButton* button = form.longTextButton(2);
+        const QString caption = button->text();
+        QVERIFY(!button->font().bold());
+        form.longTextBox(2)->setPlainText(QStringLiteral(" 城墙东段坍塌 "));
+        QVERIFY(button->font().bold());
+        QCOMPARE(button->toolTip(), QStringLiteral("已填写 6 字"));
+        QCOMPARE(button->accessibleDescription(), button->toolTip());
+        QCOMPARE(button->text(), caption);
+    }
+
+    // The second budget tab lists its five frames in one column, top to bottom.
+    void secondBudgetTabStacksItsFrames()
+    {
+        ReportForm form;
+        form.setCurrentIndex(3);
+        form.show();
+        QWidget* page = form.widget(3);
+        for (int i = 3; i < 8; ++i) {
+            QVERIFY(page->isAncestorOf(form.budgetFrame(i)));
+            QVERIFY(form.budgetFrame(i)->isVisible());
+        }
+        for (int i = 3; i < 7; ++i) {
+            const QRect upper(form.budgetFrame(i)->mapTo(page, QPoint()), form.budgetFrame(i)->size());
+            const QRect lower(form.budgetFrame(i + 1)->mapTo(page, QPoint()), form.budgetFrame(i + 1)->size());
+            QVERIFY2(lower.top() > upper.bottom(), qPrintable(QStringLiteral("Frame4(%1)").arg(i + 1)));
+            QCOMPARE(lower.left(), upper.left());
+        }
+    }
+
     // Each box sits in the frame and on the tab its document section belongs to.
     void boxesSitInTheirFrames()
     {

@@ -195,10 +195,13 @@ private slots:
         QTest::keyClick(types, Qt::Key_Down);
         QCOMPARE(types->currentIndex(), 1);
         QCOMPARE(spy_->count(), 1);
-        // a choice in the other group applies the project type at once
+        // a choice in the other group applies the project type once the clerk agrees to
+        // lose the typed amounts
         box(*form_, "Text17(0)")->setText(QStringLiteral("9"));
         types->setCurrentIndex(2);
+        ui_->answerQuestion(true);
         QTest::keyClick(types, Qt::Key_Down); // 其他保护维修项目 -> 田野考古调查
+        QCOMPARE(ui_->questions, QStringList{QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？")});
         QCOMPARE(spy_->count(), 2);
         QCOMPARE(form_->projectGroup(), 2);
         QCOMPARE(box(*form_, "Text17(0)")->text(), QStringLiteral("0"));

@@ -319,7 +319,7 @@ private slots:
             seen = true;
             QCOMPARE(unitInfo->allowCancel, false);
             QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
-            QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
+            QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
             QVERIFY(dialog.isVisible());
             d->hide();
         });
@@ -332,6 +332,31 @@ private slots:
         QCOMPARE(frmOptions::CancelError, false);
         QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
         QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
+    }
+
+    // A new code and a new folder together: the unit file lands in the new folder, where
+    // the next start looks for it.
+    void newCodeAndFolderPutTheUnitFileInTheNewFolder()
+    {
+        QTemporaryDir newFolder;
+        frmOptions dialog;
+        dialog.allowCancel = true;
+        dialog.show();
+        dialog.unitCodeBox()->setText(QStringLiteral("420102"));
+        dialog.folderBox()->setText(newFolder.path());
+        ui_.answerModal([&](QDialog* d) {
+            auto* unitInfo = qobject_cast<frmCorpInfo*>(d);
+            QVERIFY(unitInfo);
+            unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
+            unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
+            unitInfo->okButton()->click();
+        });
+        button(dialog, "cmdOK")->click();
+        QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.dw"))));
+        QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.htm"))));
+        QVERIFY(!QFile::exists(program_->file(QStringLiteral("420102.dw"))));
+        Module1::SaveSettings();
+        QCOMPARE(Module1::LoadSettings(), int(Module1::SettingsComplete));
     }
 
     void folderButton_data()

@@ -243,7 +243,8 @@ private slots:
         XmlDocumentPtr doc = LoadXmlDocument(folder.file(QStringLiteral("evil.xm")));
         QCOMPARE(GetLastErrorText(), QStringLiteral("无法打开指定文件") + folder.file(QStringLiteral("evil.xm")));
         QVERIFY(GetNodeText(documentElement(doc), QStringLiteral("//r")).isEmpty());
-        QVERIFY2(timer.elapsed() < 10000, "an entity bomb must be refused, not expanded");
+        // Refused in milliseconds; the bound only catches an expansion, even on a slow machine.
+        QVERIFY2(timer.elapsed() < 60000, "an entity bomb must be refused, not expanded");
     }
 };
 

@@ -93,9 +93,10 @@ void ScriptedUi::runModal(QDialog* dialog)
     }
 }
 
-void ScriptedUi::openInBrowser(const QString& path)
+bool ScriptedUi::openInBrowser(const QString& path)
 {
     browserPaths << path;
+    return browserStarts;
 }
 
 void ScriptedUi::finish()
@@ -120,4 +121,5 @@ void ScriptedUi::reset()
     fileRequests.clear();
     modalTitles.clear();
     browserPaths.clear();
+    browserStarts = true;
 }

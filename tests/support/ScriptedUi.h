@@ -32,6 +32,8 @@ public:
     QList<ui::FileDialogRequest> fileRequests;
     QStringList modalTitles;
     QStringList browserPaths;
+    // What openInBrowser answers; false plays a desktop without a working browser.
+    bool browserStarts = true;
 
     bool hasLeftovers() const { return !answers_.empty(); }
     // Fails the current test when answers are left; clears everything for the next test.
@@ -43,7 +45,7 @@ public:
     std::optional<QString> openFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
     void runModal(QDialog* dialog) override;
-    void openInBrowser(const QString& path) override;
+    bool openInBrowser(const QString& path) override;
 
 private:
     struct QuestionAnswer { bool ok; };

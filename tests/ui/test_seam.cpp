@@ -1,8 +1,12 @@
 // The seam is the only road to Qt's dialogs, and the scripted one never blocks.
 #include "ScriptedUi.h"
+#include "ui/ChineseTranslation.h"
 #include "ui/UserInterface.h"
 
+#include <QCoreApplication>
+#include <QDate>
 #include <QDialog>
+#include <QLocale>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -45,6 +49,14 @@ private slots:
         QFETCH(QString, pipe);
         QFETCH(QString, qt);
         QCOMPARE(ui::toQtFilter(pipe), qt);
+    }
+
+    // Qt's dialogs show Chinese dates: the program's default locale is Chinese (China).
+    void chineseIsTheDefaultLocale()
+    {
+        ui::installChineseTranslation(*QCoreApplication::instance());
+        QCOMPARE(QLocale().name(), QStringLiteral("zh_CN"));
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat), QStringLiteral("2026/12/7"));
     }
 
     void scriptedAnswersPlayInOrder()

@@ -278,8 +278,9 @@ private slots:
             QCOMPARE(d.tabs()->currentIndex(), 1);
             QCOMPARE(ui.texts, QStringList{QStringLiteral("三级品总数应等于完好数量+加一般受损数量+严重受损数量")});
             QVERIFY(!QFile::exists(folder->file(QStringLiteral("410101.dw"))));
-            // What the failed attempt took over stays in memory.
-            QCOMPARE(UnitName, QStringLiteral("郑州市博物馆"));
+            // Nothing of a save that wrote no file reaches the values the reports use.
+            QCOMPARE(UnitName, QString());
+            QCOMPARE(UnitReportUser, QString());
             box(dialog, "Text10(2)")->setText(QStringLiteral("5"));
             box(dialog, "Text29")->setText(QStringLiteral("5"));
             save(dialog);
@@ -393,14 +394,21 @@ private slots:
     {
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
+        UnitName = QStringLiteral("旧单位");
+        UnitReportUser = QStringLiteral("旧填报人");
         frmCorpInfo d;
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
+            box(dialog, "Text2")->setText(QStringLiteral("新单位"));
             box(dialog, "Text27")->setText(QStringLiteral("王五"));
             AtomicFileWriter::injectFailureAfter(10);
             save(dialog);
             AtomicFileWriter::injectFailureAfter(-1);
             QVERIFY(dialog->isVisible());
+            // The next report must not be stamped with a name that was never stored.
+            QCOMPARE(UnitName, QStringLiteral("旧单位"));
+            QCOMPARE(UnitReportUser, QStringLiteral("旧填报人"));
+            QCOMPARE(UnitCode, QStringLiteral("410101"));
             QCOMPARE(ui.texts.size(), 1);
             QVERIFY2(ui.texts[0].startsWith(QStringLiteral("无法保存指定文件") + folder->file(QStringLiteral("410101.dw"))),
                      qPrintable(ui.texts[0]));
@@ -411,6 +419,8 @@ private slots:
         ui::current().runModal(&d);
         QVERIFY(!d.isVisible());
         QVERIFY(folder->readFile(QStringLiteral("410101.dw")).contains("王五"));
+        QCOMPARE(UnitName, QStringLiteral("新单位"));
+        QCOMPARE(UnitReportUser, QStringLiteral("王五"));
     }
 
     void pageThatCannotBeWrittenIsReported()

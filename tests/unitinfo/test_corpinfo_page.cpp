@@ -184,6 +184,12 @@ private slots:
         QCOMPARE(ui.texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
                                        + QStringLiteral("进行打印")});
         QCOMPARE(ui.browserPaths, QStringList{page});
+
+        ui.reset();
+        ui.browserStarts = false;
+        PrintUnitInfoPage(nullptr);
+        QCOMPARE(ui.texts.size(), 2);
+        QCOMPARE(ui.texts.last(), QStringLiteral("无法打开浏览器") + page);
     }
 
     void printInTheLocalFolder()
