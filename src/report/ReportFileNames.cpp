@@ -16,7 +16,7 @@ QString BuildReportFileName(const QString& projectCodeText, bool isHtml)
         return QString();
     if (!IsUsableProjectCode(projectCodeText) || !IsSafeFileNamePart(UnitCode))
         return QString();
-    const QString folder = LocalFolder.isEmpty() ? ProgramFolder : LocalFolder;
+    const QString folder = LocalFolderOrDefault();
     return folder + QStringLiteral("qzrt_") + UnitCode + QStringLiteral("_") + TrimSpaces(projectCodeText)
            + (isHtml ? QStringLiteral(".htm") : QStringLiteral(".xm"));
 }

@@ -1,8 +1,10 @@
 // The settings file, the values it yields and two small checks.
+#include "platform/AppFolders.h"
 #include "store/AtomicFileWriter.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace Module1 {
@@ -21,7 +23,7 @@ const char kSettingsTemplate[] =
 
 QString settingsFileName()
 {
-    return ProgramFolder + QStringLiteral("config.pz");
+    return AppFolders::settingsFolder(ProgramFolder) + QStringLiteral("config.pz");
 }
 
 } // namespace
@@ -32,6 +34,8 @@ void SaveSettings()
     const XmlNode root = documentElement(document);
     SetNodeText(root, QStringLiteral("//Config/CorpID"), UnitCode);
     SetNodeText(root, QStringLiteral("//Config/LocalPath"), LocalFolder);
+    // The user's configuration folder may not exist yet; the program's always does.
+    QDir().mkpath(AppFolders::settingsFolder(ProgramFolder));
     if (!SaveXmlDocument(document, settingsFileName()))
         ui::current().message(nullptr, QStringLiteral("保存参数失败") + GetLastErrorText());
 }
@@ -46,11 +50,12 @@ int LoadSettings()
     LocalFolder = GetNodeText(root, QStringLiteral("//Config/LocalPath"));
     if (!LocalFolder.isEmpty() && !LocalFolder.endsWith(folderSeparator()))
         LocalFolder += folderSeparator();
-    const QString unitFile = (LocalFolder.isEmpty() ? ProgramFolder : LocalFolder) + UnitCode + QStringLiteral(".dw");
     // The unit code becomes part of file names: one that could point elsewhere counts
     // as no code at all.
     if (UnitCode.isEmpty() || !IsSafeFileNamePart(UnitCode))
         return SettingsMissing;
+    // Only now: the default folder is made when first asked for.
+    const QString unitFile = LocalFolderOrDefault() + UnitCode + QStringLiteral(".dw");
 
     XmlDocumentPtr unitInfo = LoadXmlDocument(unitFile);
     if (!GetLastErrorText().isEmpty())
@@ -61,6 +66,11 @@ int LoadSettings()
     if (UnitName.isEmpty() || UnitReportUser.isEmpty())
         return UnitInfoMissing;
     return SettingsComplete;
+}
+
+QString LocalFolderOrDefault()
+{
+    return LocalFolder.isEmpty() ? AppFolders::defaultLocalFolder(ProgramFolder) : LocalFolder;
 }
 
 short QueryFileAttributes(const QString& fileName)

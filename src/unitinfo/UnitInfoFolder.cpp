@@ -4,5 +4,5 @@
 
 QString UnitInfoFolder()
 {
-    return Module1::LocalFolder.isEmpty() ? Module1::ProgramFolder : Module1::LocalFolder;
+    return Module1::LocalFolderOrDefault();
 }
