@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -107,7 +108,12 @@ void UiScriptProbe::perform(QWidget* window, const QString& child, const QString
     }
     if (setText) {
         if (auto* edit = window->findChild<QLineEdit*>(child)) {
-            edit->setText(text);
+            // Typed, not set: a user's edit is what marks a report modified.
+            edit->selectAll();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+            QCoreApplication::sendEvent(edit, &press);
+            QCoreApplication::sendEvent(edit, &release);
             return;
         }
     } else if (auto* button = window->findChild<QAbstractButton*>(child)) {

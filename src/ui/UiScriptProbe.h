@@ -10,7 +10,7 @@ class QWidget;
 // installed program. VANTREL_PROBE_SCRIPT holds steps separated by ";", run in order, each
 // waiting until its window is visible:
 //   message                  presses OK in the next message box
-//   <window>/<child>=<text>  sets the text of a line edit in the named window
+//   <window>/<child>=<text>  types the text into a line edit of the named window
 //   <window>/<child>         clicks a button or triggers a menu action
 // Every message box shown is written to stderr ("vantrel-message: <text>"); once the last
 // step has run, the caption of every visible window ("vantrel-window: <caption>") and
