@@ -10,15 +10,15 @@ dist_dir=${VANTREL_DIST_DIR:-"$here/dist"}
 # dpkg-dev computes the dependencies from the binaries (dpkg-shlibdeps).
 VANTREL_SKIP_BUILD=1 VANTREL_EXTRA_PACKAGES="dpkg-dev ${VANTREL_EXTRA_PACKAGES:-}" "$here/scripts/setup.sh"
 
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
-LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-export CXXFLAGS LDFLAGS
+# Debian's hardening flags, given on every run so that a changed flag reaches the build.
+export DEB_BUILD_MAINT_OPTIONS=${DEB_BUILD_MAINT_OPTIONS:-hardening=+all}
+cxx_flags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+linker_flags=$(dpkg-buildflags --get LDFLAGS)
 generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-        -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF ${VANTREL_CMAKE_ARGS:-}
-fi
+[ ! -f "$build_dir/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_CXX_FLAGS="$cxx_flags" -DCMAKE_EXE_LINKER_FLAGS="$linker_flags" \
+      -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF ${VANTREL_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build_dir" --parallel "$(nproc)"
 
 mkdir -p "$dist_dir"
