@@ -66,6 +66,10 @@ QWidget* UiScriptProbe::visibleWindow(const QString& name)
 
 void UiScriptProbe::runNextStepWhenReady()
 {
+    // Done two ticks after the last action: a click that ends a modal dialog returns to the
+    // command that opened it, which runs on before the event loop can tick again.
+    if (steps_.isEmpty() && (pendingActions_ > 0 || ++quietTicks_ < 2))
+        return;
     if (steps_.isEmpty()) {
         poll_->stop();
         const QWidgetList windows = QApplication::topLevelWidgets();
@@ -90,9 +94,12 @@ void UiScriptProbe::runNextStepWhenReady()
         child.truncate(equals);
     // A click may open a modal dialog; run it from the event loop, not inside this timer's
     // slot, or the timer would not fire again until the dialog closed.
-    QTimer::singleShot(0, window, [window = QPointer<QWidget>(window), child, text, setText = equals >= 0] {
+    ++pendingActions_;
+    QTimer::singleShot(0, this, [this, window = QPointer<QWidget>(window), child, text, setText = equals >= 0] {
         if (window)
             perform(window, child, text, setText);
+        --pendingActions_;
+        quietTicks_ = 0;
     });
 }
 

@@ -31,4 +31,6 @@ private:
 
     QStringList steps_;
     QTimer* poll_;
+    int pendingActions_ = 0;
+    int quietTicks_ = 0;
 };
