@@ -17,6 +17,7 @@ tools=(xvfb xauth xdg-utils libfile-mimeinfo-perl)
 skip() { echo "deb-smoke: skipped: $*"; exit 0; }
 [ "$(id -u)" -eq 0 ] || skip "needs root to make and enter a chroot"
 command -v debootstrap >/dev/null 2>&1 || skip "debootstrap is not installed (apt-get install debootstrap)"
+command -v curl >/dev/null 2>&1 || skip "curl is not installed, so the Debian mirror cannot be checked"
 curl -fsS --max-time 20 -o /dev/null "$mirror/dists/$suite/Release" 2>/dev/null \
   || skip "the Debian mirror $mirror cannot be reached"
 
