@@ -75,22 +75,38 @@ void ReportLifecycle::NewReport()
     w.UpdateCaption();
 }
 
-void ReportLifecycle::OpenReport()
+bool ReportLifecycle::readyToOpen() const
 {
     if (w.dirtyData && !ask(&w, "当前报表还未保存，确定打开其他报表吗？"))
-        return;
-    if (!settingsComplete())
+        return false;
+    return settingsComplete();
+}
+
+void ReportLifecycle::openChosen(const QString& fileName)
+{
+    w.ReportFileName = fileName;
+    LoadReport();
+    w.UpdateCaption();
+}
+
+void ReportLifecycle::OpenReportFile(const QString& fileName)
+{
+    if (!fileName.isEmpty() && readyToOpen())
+        openChosen(fileName);
+}
+
+void ReportLifecycle::OpenReport()
+{
+    if (!readyToOpen())
         return;
     ui::FileDialogRequest request;
     request.title = QStringLiteral("打开报表文件");
     request.filter = QStringLiteral("报告文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
-    request.initialFolder = LocalFolder.isEmpty() ? ProgramFolder : LocalFolder;
+    request.initialFolder = LocalFolderOrDefault();
     const std::optional<QString> chosen = ui::current().openFileName(&w, request);
     if (!chosen || chosen->isEmpty())
         return;
-    w.ReportFileName = *chosen;
-    LoadReport();
-    w.UpdateCaption();
+    openChosen(*chosen);
 }
 
 void ReportLifecycle::SaveReport()

@@ -12,6 +12,9 @@ public:
 
     void NewReport();
     void OpenReport();
+    // Open without the file dialog, for a report named on the command line: the same
+    // questions before and the same messages on failure as Open.
+    void OpenReportFile(const QString& fileName);
     void SaveReport();
     void SaveReportAs();
     // Loads w.ReportFileName into the window; a failed load leaves the form as it was.
@@ -24,6 +27,8 @@ public:
 
 private:
     bool settingsComplete() const;
+    bool readyToOpen() const;
+    void openChosen(const QString& fileName);
     bool projectCodeUsable() const;
 
     frmMain& w;

@@ -252,7 +252,7 @@ void frmMain::UpdateCaption()
 QString frmMain::BuildReportFileName(bool isHtml) const
 {
     return ReportFileNames::BuildReportFileName(Module1::UnitCode,
-                                                ReportFileNames::DataFolder(Module1::LocalFolder, Module1::ProgramFolder),
+                                                Module1::LocalFolderOrDefault(),
                                                 SSTab1->projectCodeBox()->text(), isHtml);
 }
 
@@ -267,7 +267,7 @@ bool frmMain::ChooseSaveFile(bool isHtml)
         request.title = QStringLiteral("报表文件存储为");
         request.filter = QStringLiteral("项目文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
     }
-    request.initialFolder = LocalFolder.isEmpty() ? ProgramFolder : LocalFolder;
+    request.initialFolder = LocalFolderOrDefault();
     request.confirmOverwrite = true;
     const std::optional<QString> chosen = ui::current().saveFileName(this, request);
     if (!chosen || chosen->isEmpty())
@@ -298,6 +298,7 @@ bool frmMain::WriteReportFiles() { return exporter_->WriteReportFiles(); }
 QByteArray frmMain::RenderReportHtml() { return exporter_->RenderReportHtml(); }
 void frmMain::M_FileNew_Click() { lifecycle_->NewReport(); }
 void frmMain::M_FileOpen_Click() { lifecycle_->OpenReport(); }
+void frmMain::OpenReportFile(const QString& fileName) { lifecycle_->OpenReportFile(fileName); }
 void frmMain::M_FileSave_Click() { lifecycle_->SaveReport(); }
 void frmMain::M_FileSaveAs_Click() { lifecycle_->SaveReportAs(); }
 void frmMain::M_FileExport_Click() { exporter_->ExportPage(); }

@@ -50,6 +50,8 @@ public:
     // ---- Commands ---------------------------------------------------------------------------
     void M_FileNew_Click();
     void M_FileOpen_Click();
+    // Opens a report named on the command line, as Open does after its dialog.
+    void OpenReportFile(const QString& fileName);
     void M_FileSave_Click();
     void M_FileSaveAs_Click();
     void M_FileExport_Click();

@@ -45,6 +45,9 @@ enum LoadSettingsResult { SettingsComplete = 1, SettingsMissing = 0, UnitInfoMis
 
 void SaveSettings();
 int LoadSettings();
+// The local folder, or while none is set the default one: the program's folder when it
+// is writable, else the user's documents folder + "Vantrel". Ends in a separator.
+QString LocalFolderOrDefault();
 // Attribute bits of an existing file or folder (read-only 1, hidden 2, folder 16, archive 32), else -1.
 short QueryFileAttributes(const QString& fileName);
 // Shows the unit-code notice, then tells whether the code has exactly six characters.

@@ -1,9 +1,13 @@
 // The settings file, the values it yields and two small checks.
 #include "core/AtomicFileWriter.h"
+#include "core/ReportFileNames.h"
 #include "core/SettingsFile.h"
+#include "platform/AppFolders.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
+#include <QDir>
+#include <QDir>
 #include <QFileInfo>
 
 namespace Module1 {
@@ -16,23 +20,27 @@ QString UnitReportUser;
 
 void SaveSettings()
 {
-    if (!SettingsFile::Write(ProgramFolder, UnitCode, LocalFolder, LastErrorText))
+    const QString folder = AppFolders::settingsFolder(ProgramFolder);
+    // The user's configuration folder may not exist yet; the program's always does.
+    QDir().mkpath(folder);
+    if (!SettingsFile::Write(folder, UnitCode, LocalFolder, LastErrorText))
         ui::current().message(nullptr, QStringLiteral("保存参数失败") + GetLastErrorText());
 }
 
 int LoadSettings()
 {
-    const SettingsFile::Values settings = SettingsFile::Read(ProgramFolder);
+    const SettingsFile::Values settings = SettingsFile::Read(AppFolders::settingsFolder(ProgramFolder));
     LastErrorText = settings.error;
     if (!settings.ok)
         return SettingsMissing;
     UnitCode = settings.unitCode;
     LocalFolder = settings.localFolder;
-    const QString unitFile = (LocalFolder.isEmpty() ? ProgramFolder : LocalFolder) + UnitCode + QStringLiteral(".dw");
     // The unit code becomes part of file names: one that could point elsewhere counts
     // as no code at all.
     if (UnitCode.isEmpty() || !IsSafeFileNamePart(UnitCode))
         return SettingsMissing;
+    // Only now: the default folder is made when first asked for.
+    const QString unitFile = LocalFolderOrDefault() + UnitCode + QStringLiteral(".dw");
 
     XmlDocumentPtr unitInfo = LoadXmlDocument(unitFile);
     if (!GetLastErrorText().isEmpty())
@@ -43,6 +51,13 @@ int LoadSettings()
     if (UnitName.isEmpty() || UnitReportUser.isEmpty())
         return UnitInfoMissing;
     return SettingsComplete;
+}
+
+
+QString LocalFolderOrDefault()
+{
+    return LocalFolder.isEmpty() ? AppFolders::defaultLocalFolder(ProgramFolder)
+                                 : ReportFileNames::DataFolder(LocalFolder, ProgramFolder);
 }
 
 short QueryFileAttributes(const QString& fileName)

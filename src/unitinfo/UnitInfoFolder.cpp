@@ -5,5 +5,5 @@
 
 QString UnitInfoFolder()
 {
-    return ReportFileNames::DataFolder(Module1::LocalFolder, Module1::ProgramFolder);
+    return Module1::LocalFolderOrDefault();
 }

@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// The folder of the unit information file and page: the local folder, or the program's
-// folder when no local folder is set. Ends in the folder separator.
+// The folder of the unit information file and page: the local folder, or the default
+// one when no local folder is set (Module1::LocalFolderOrDefault). Ends in the separator.
 QString UnitInfoFolder();

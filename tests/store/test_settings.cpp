@@ -78,7 +78,9 @@ private slots:
     void saveFailureIsShown()
     {
         TempProgramFolder folder;
-        ProgramFolder = folder.path() + QStringLiteral("gone") + folderSeparator();
+        // A program folder that cannot be written sends the settings to the user's own
+        // folder; here the file itself cannot be replaced: a folder stands in its way.
+        QVERIFY(QDir().mkpath(folder.file(QStringLiteral("config.pz"))));
         UnitCode = QStringLiteral("410101");
         SaveSettings();
         QCOMPARE(ui_->texts.size(), 1);
