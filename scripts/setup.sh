@@ -6,7 +6,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
-          libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig)
+          libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig
+          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils)
 [ "${VANTREL_EXTRA_PACKAGES:-}" ] && read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()

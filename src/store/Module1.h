@@ -19,7 +19,7 @@ extern QString UnitCode;        // unit code from config.pz or the dialogs
 extern QString LocalFolder;     // where reports and unit files live; empty or ends in a separator
 extern QString UnitName;        // from the unit information file
 extern QString UnitReportUser;  // the person who fills in the forms
-extern QString LastErrorText;   // message of the last failed load or save
+extern thread_local QString LastErrorText; // message of the last failed load or save (per thread)
 
 // The folder separator of this platform ("\" on Windows, "/" elsewhere).
 QChar folderSeparator();

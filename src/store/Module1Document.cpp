@@ -19,7 +19,8 @@
 
 namespace Module1 {
 
-QString LastErrorText;
+// Per thread: batch checks load documents on several threads at once.
+thread_local QString LastErrorText;
 
 namespace {
 
@@ -169,7 +170,7 @@ private:
 
 const CompiledPath& compiledXPath(const QString& xpath)
 {
-    static CompiledPathCache cache;
+    static thread_local CompiledPathCache cache;
     return cache.get(xpath);
 }
 

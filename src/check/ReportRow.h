@@ -1,0 +1,26 @@
+#pragma once
+
+#include "report/BudgetAmount.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+// What the workbook keeps of one report: its identity, its coded fields as texts and
+// its demand figures, exact. Nothing else of the document outlives its check.
+struct ReportRow {
+    QString unitCode;
+    QString unitName;        // from the report's header
+    QString projectCode;
+    QString projectName;
+    int projectTypeCode = 0; // 0 when the stored code is not in the list
+    QString projectType;     // the list's text
+    QString projectNature;
+    BudgetAmount demandTotal;                 // 2006–2010 total
+    std::array<BudgetAmount, 5> central;      // per year 2006..2010
+    std::array<BudgetAmount, 5> local;
+    BudgetAmount budgetTotal;                 // all budget items' totals
+    BudgetAmount budgetCentral;               // their central shares
+    QString firstBrokenRule;                  // the rule's message; empty when all hold
+    QByteArray contentHash;                   // of every stored field, to tell copies from conflicts
+};
