@@ -225,10 +225,21 @@ std::span<const ReportFieldTable::AmountPairGroup> ReportFieldTable::amountPairG
     return kPairGroups;
 }
 
+ReportFieldTable::ControlRef ReportFieldTable::demandTotal()
+{
+    return {ControlKind::LineEdit, 32, -1};
+}
+
+ReportFieldTable::DemandYears ReportFieldTable::demandYears()
+{
+    return {12, 13, 5};
+}
+
 int ReportFieldTable::arrayLength(int number)
 {
-    if (number == 12 || number == 13)
-        return 5;
+    const DemandYears years = demandYears();
+    if (number == years.centralArray || number == years.localArray)
+        return years.count;
     for (const AmountPairGroup& g : kPairGroups)
         if (number == g.totalArray || number == g.shareArray)
             return g.count;

@@ -85,6 +85,14 @@ public:
     static std::span<const FieldGroup> fieldGroups();
     static std::span<const BudgetFrame> budgetFrames();
     static std::span<const AmountPairGroup> amountPairGroups();
+    // The demand total "合计" (Text32) and the yearly central / local arrays (Text12, Text13).
+    struct DemandYears {
+        int centralArray;
+        int localArray;
+        int count;
+    };
+    static ControlRef demandTotal();
+    static DemandYears demandYears();
     // Number of elements of the control array Text<number> (12, 13, 17 .. 28).
     static int arrayLength(int number);
     // The 83 bound fields in transfer order.

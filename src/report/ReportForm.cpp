@@ -1,5 +1,6 @@
 #include "report/ReportForm.h"
 
+#include "core/BudgetRules.h"
 #include "report/BudgetAmount.h"
 #include "report/ProjectTypes.h"
 #include "report/ReportFieldTable.h"
@@ -8,6 +9,7 @@
 #include "ui/UserInterface.h"
 
 #include <QDate>
+#include <QHash>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -46,16 +48,6 @@ struct ReportForm::Controls {
 };
 
 namespace {
-
-QString messageText(int rule)
-{
-    switch (rule) {
-    case 1: return QStringLiteral("项目预算情况中各项的总计金额应大于等于各项中央投入金额");
-    case 2: return QStringLiteral("项目资金需求情况中十一五期间资金需求合计应大于等于各年中央与地方投入之总和");
-    case 3: return QStringLiteral("项目资金需求情况中十一五期间资金需求合计应大于项目预算情况中各项总计之合");
-    default: return QStringLiteral("项目资金需求情况中十一五期间资金需求各年中央累计投入应大于项目预算情况中各项中央投入之合");
-    }
-}
 
 // Amounts line up on the right, in boxes wide enough for nine digits and two decimals.
 void setUpAmountBox(QLineEdit* box)
@@ -352,47 +344,40 @@ BudgetAmount ReportForm::ReadAmount(QLineEdit* box)
 {
     if (!box)
         return BudgetAmount();
-    const QString text = box->text();
-    auto parsed = BudgetAmount::parse(text);
-    if (!parsed) {
-        box->setText(QStringLiteral("0"));
-        return BudgetAmount();
-    }
-    // Full-width or grouped input is shown as the plain decimal that was counted.
-    if (parsed->plainText != text.trimmed())
-        box->setText(parsed->plainText);
-    return std::move(parsed->value);
+    std::optional<QString> rewritten;
+    BudgetAmount amount = ReadAmountText(box->text(), &rewritten);
+    if (rewritten)
+        box->setText(*rewritten);
+    return amount;
 }
 
 bool ReportForm::CheckBudgetTotals()
 {
-    const BudgetAmount total = ReadAmount(c_->lines[32]);
-    BudgetAmount budgetTotal, budgetShare, yearsCentral, yearsLocal;
+    // Every box the rules read, by its control name; the rules decide the order.
+    ReportValues values;
+    QHash<QString, QLineEdit*> boxes;
+    auto gather = [&](QLineEdit* box) {
+        values.setValue(box->objectName(), box->text());
+        boxes.insert(box->objectName(), box);
+    };
+    gather(c_->line(Table::demandTotal()));
     for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
         for (int i = 0; i < g.count; ++i) {
-            const BudgetAmount t = ReadAmount(c_->amount(g.totalArray, i));
-            const BudgetAmount s = ReadAmount(c_->amount(g.shareArray, i));
-            if (t < s) {
-                ui::current().message(this, messageText(1));
-                return false;
-            }
-            budgetTotal += t;
-            budgetShare += s;
+            gather(c_->amount(g.totalArray, i));
+            gather(c_->amount(g.shareArray, i));
         }
     }
-    for (int i = 0; i < 5; ++i) {
-        yearsCentral += ReadAmount(c_->amount(12, i));
-        yearsLocal += ReadAmount(c_->amount(13, i));
+    const Table::DemandYears years = Table::demandYears();
+    for (int i = 0; i < years.count; ++i) {
+        gather(c_->amount(years.centralArray, i));
+        gather(c_->amount(years.localArray, i));
     }
-    int broken = 0;
-    if (total < yearsCentral + yearsLocal)
-        broken = 2;
-    else if (total < budgetTotal)
-        broken = 3;
-    else if (yearsCentral < budgetShare)
-        broken = 4;
-    if (broken) {
-        ui::current().message(this, messageText(broken));
+
+    const BudgetRuleResult result = CheckBudgetRules(values);
+    for (const auto& [control, text] : result.normalised)
+        boxes.value(control)->setText(text);
+    if (!result.ok()) {
+        ui::current().message(this, result.message);
         return false;
     }
     return true;

@@ -1,13 +1,9 @@
 #pragma once
 
+#include "core/CodedItem.h"
+
 #include <QComboBox>
 #include <span>
-
-// One item of a coded drop-down list: what the user reads and the code stored for it.
-struct CodedItem {
-    int code;
-    const char* text; // UTF-8
-};
 
 // A pick-list whose items carry integer codes. Unlike a plain QComboBox it reports every
 // selection, also one made from code that keeps the current index: the forms react to

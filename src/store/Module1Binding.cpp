@@ -3,7 +3,6 @@
 #include "store/Module1.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 
 namespace Module1 {
@@ -64,15 +63,11 @@ void TransferComboField(const XmlNode& context, CodedList* list, const QString& 
     const QString stored = GetNodeText(context, xpath);
     // The stored code is compared as a number, so "12.0" finds code 12; text that is not
     // a number finds nothing and the first item stays.
-    bool isNumber = false;
-    const double value = QLocale::c().toDouble(stored, &isNumber);
     int found = 0;
-    if (isNumber) {
-        for (int i = 0; i < list->count(); ++i) {
-            if (static_cast<double>(list->codeAt(i)) == value) {
-                found = i;
-                break;
-            }
+    for (int i = 0; i < list->count(); ++i) {
+        if (StoredCodeMatches(stored, list->codeAt(i))) {
+            found = i;
+            break;
         }
     }
     list->selectItem(found);

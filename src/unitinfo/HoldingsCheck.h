@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/HoldingsRules.h"
+
 #include <array>
-#include <optional>
 
 class QLineEdit;
 class QWidget;
@@ -18,13 +19,6 @@ struct HoldingsBoxes {
     QLineEdit* relicTotal = nullptr;  // Text29
 };
 
-// Rounds to the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-double RoundHalfEven(double value);
-
-// The rounded count as a 32-bit class count, or nothing when it does not fit.
-std::optional<int> ClassCount(double value);
-
-// Within each class the total equals intact + slightly + severely damaged, and the relic
-// total is at least the four class totals together. Shows the first broken rule's
-// message and returns false; only an unreadably large number changes a box (to "0").
+// Runs the holdings rules on the boxes' texts, writes back the boxes the reading reset
+// and shows the first broken rule's message; false when a rule is broken.
 bool CheckHoldings(QWidget* parent, const HoldingsBoxes& boxes);

@@ -163,4 +163,16 @@ const char* className(int i)
     return kClassNames.at(i);
 }
 
+HoldingsClassControls holdingsClass(int i)
+{
+    const QString index = QStringLiteral("(%1)").arg(i);
+    return {QStringLiteral("Text9") + index, QStringLiteral("Text10") + index, QStringLiteral("Text11") + index,
+            QStringLiteral("Text12") + index};
+}
+
+QString relicTotalControl()
+{
+    return QStringLiteral("Text29");
+}
+
 } // namespace UnitInfoFields

@@ -58,4 +58,12 @@ constexpr int kClassCount = 4;
 const char* classElement(int i);
 const char* className(int i);
 
+// The boxes the holdings rules read for class i: Text9(i) .. Text12(i).
+struct HoldingsClassControls {
+    QString total, intact, slight, severe;
+};
+HoldingsClassControls holdingsClass(int i);
+// "文物总数", the unit's total number of relics (Text29).
+QString relicTotalControl();
+
 } // namespace UnitInfoFields

@@ -1,0 +1,53 @@
+#include "core/ReportFile.h"
+
+#include "report/ProjectTypes.h"
+#include "report/ReportFieldTable.h"
+#include "store/Module1.h"
+
+using namespace Module1;
+using Table = ReportFieldTable;
+
+namespace {
+
+ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
+{
+    ReportFile file;
+    if (!error.isEmpty()) {
+        file.error = error;
+        return file;
+    }
+    const XmlNode root = documentElement(document);
+    file.ok = true;
+    file.header.unitCode = GetNodeText(root, QStringLiteral("//Report/ReportInfo/CorpID"));
+    file.header.unitName = GetNodeText(root, QStringLiteral("//Report/ReportInfo/CorpName"));
+    file.header.reportUser = GetNodeText(root, QStringLiteral("//Report/ReportInfo/ReportUser"));
+    file.header.reportDate = GetNodeText(root, QStringLiteral("//Report/ReportInfo/ReportDate"));
+    for (const Table::Field& f : Table::fields()) {
+        const QString stored = GetNodeText(root, f.xpath);
+        if (f.control.kind != Table::ControlKind::List) {
+            file.values.setValue(f.control.objectName(), stored);
+            continue;
+        }
+        // The code the window's list selects for what is stored.
+        const auto items = f.control.number == 1 ? ProjectTypes::projectTypeItems()
+                                                 : ProjectTypes::projectNatureItems();
+        const int index = CodedItemIndexOf(items, stored);
+        file.values.setValue(f.control.objectName(),
+                             index < 0 ? QString() : QString::number(items[static_cast<size_t>(index)].code));
+    }
+    return file;
+}
+
+} // namespace
+
+ReportFile ReadReportFile(const QString& path)
+{
+    const XmlDocumentPtr document = LoadXmlDocument(path);
+    return readDocument(document, GetLastErrorText());
+}
+
+ReportFile ReadReportBytes(const QByteArray& bytes, const QString& nameForMessages)
+{
+    const XmlDocumentPtr document = ParseXmlText(bytes, nameForMessages);
+    return readDocument(document, GetLastErrorText());
+}

@@ -1,0 +1,54 @@
+#include "core/UnitInfoFile.h"
+
+#include "store/Module1.h"
+#include "unitinfo/UnitInfoFields.h"
+
+using namespace Module1;
+
+namespace {
+
+UnitInfoFile readDocument(const XmlDocumentPtr& document, const QString& error)
+{
+    UnitInfoFile file;
+    if (!error.isEmpty()) {
+        file.error = error;
+        return file;
+    }
+    const XmlNode root = documentElement(document);
+    file.ok = true;
+    for (const UnitInfoField& field : UnitInfoFields::fields()) {
+        const QString name = QString::fromUtf8(field.objectName);
+        switch (field.kind) {
+        case UnitInfoKind::Text:
+        case UnitInfoKind::Number:
+        case UnitInfoKind::LongText:
+            file.values.setValue(name, GetNodeText(root, UnitInfoFields::xpath(field)));
+            break;
+        case UnitInfoKind::Coded: {
+            // The code the dialog's list selects for what is stored.
+            const auto items = UnitInfoFields::items(field.list);
+            const int index = CodedItemIndexOf(items, GetNodeText(root, UnitInfoFields::xpath(field)));
+            file.values.setValue(name, index < 0 ? QString() : QString::number(items[static_cast<size_t>(index)].code));
+            break;
+        }
+        case UnitInfoKind::UnitCode:
+        case UnitInfoKind::Button:
+            break;
+        }
+    }
+    return file;
+}
+
+} // namespace
+
+UnitInfoFile ReadUnitInfoFile(const QString& path)
+{
+    const XmlDocumentPtr document = LoadXmlDocument(path);
+    return readDocument(document, GetLastErrorText());
+}
+
+UnitInfoFile ReadUnitInfoBytes(const QByteArray& bytes, const QString& nameForMessages)
+{
+    const XmlDocumentPtr document = ParseXmlText(bytes, nameForMessages);
+    return readDocument(document, GetLastErrorText());
+}
