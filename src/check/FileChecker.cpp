@@ -3,6 +3,7 @@
 #include "check/AmountText.h"
 #include "check/InputWalker.h"
 #include "core/BudgetRules.h"
+#include "core/CodedItem.h"
 #include "core/HoldingsRules.h"
 #include "core/ReportFile.h"
 #include "core/UnitInfoFile.h"
@@ -53,6 +54,30 @@ BudgetAmount sumOfArrays(const ReportValues& values, bool shares)
             sum += AmountText::parseOrZero(values.value(control(shares ? g.shareArray : g.totalArray, i)));
     }
     return sum;
+}
+
+// The stored project type code as written. The values read for the window hold the code
+// its list would select, which turns an unknown code into the first item's; the raw
+// text sits early in the file, and codes are ASCII digits in every encoding we read.
+QString storedProjectType(const QByteArray& bytes)
+{
+    const qsizetype tag = bytes.indexOf("<ProjectType");
+    if (tag < 0)
+        return {};
+    const qsizetype open = bytes.indexOf('>', tag);
+    const qsizetype close = open < 0 ? -1 : bytes.indexOf('<', open);
+    if (close < 0 || bytes.at(open - 1) == '/')
+        return {};
+    return QString::fromLatin1(bytes.mid(open + 1, close - open - 1)).trimmed();
+}
+
+bool typeCodeListed(const QString& stored)
+{
+    for (const CodedItem& item : ProjectTypes::projectTypeItems()) {
+        if (StoredCodeMatches(stored, item.code))
+            return true;
+    }
+    return false;
 }
 
 bool readFile(const QString& path, QByteArray& bytes, QString& error, bool& tooLarge)
@@ -172,8 +197,12 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
         if (fileName != standard)
             finding(fileNameKind(), QStringLiteral("标准文件名应为“") + standard + QStringLiteral("”"));
     }
-    if (row.projectType.isEmpty())
-        finding(projectTypeKind(), QStringLiteral("项目类别代码不在列表中"));
+    const QString storedType = storedProjectType(bytes);
+    if (!typeCodeListed(storedType)) {
+        row.projectType.clear();
+        row.projectTypeCode = 0;
+        finding(projectTypeKind(), QStringLiteral("项目类别代码“%1”不在列表中").arg(storedType));
+    }
 
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (const QString& name : values.controls()) {

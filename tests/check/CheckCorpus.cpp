@@ -77,6 +77,7 @@ QByteArray CheckCorpus::unitFile(const QString& code, const QString& name, const
 
 bool CheckCorpus::writeZip(const QString& path, const QList<QPair<QString, QByteArray>>& entries)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     archive* a = archive_write_new();
     archive_write_set_format_zip(a);
     const QByteArray name = QFile::encodeName(path);

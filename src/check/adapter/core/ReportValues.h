@@ -1,4 +1,0 @@
-#pragma once
-// Stand-in until the core library is merged; see ../README.md.
-#include "core/ControlValues.h"
-class ReportValues : public ControlValues {};
