@@ -26,11 +26,11 @@ public:
     bool push(InputItem&& item)
     {
         std::unique_lock lock(mutex_);
-        waitUntil(lock, [&] { return cancelled_ || item.order < delivered_ + CheckRun::kWindow; });
+        waitUntil(room_, lock, [&] { return cancelled_ || item.order < delivered_ + CheckRun::kWindow; });
         if (cancelled_)
             return false;
         queue_.push_back(std::move(item));
-        changed_.notify_all();
+        work_.notify_one();
         return true;
     }
 
@@ -38,14 +38,15 @@ public:
     {
         std::lock_guard lock(mutex_);
         walked_ = total;
-        changed_.notify_all();
+        work_.notify_all();
+        result_.notify_all();
     }
 
     // Next item to check, or nothing when the walk is over and the queue empty.
     std::optional<InputItem> take()
     {
         std::unique_lock lock(mutex_);
-        waitUntil(lock, [&] { return cancelled_ || !queue_.empty() || walked_ >= 0; });
+        waitUntil(work_, lock, [&] { return cancelled_ || !queue_.empty() || walked_ >= 0; });
         if (cancelled_ || queue_.empty())
             return std::nullopt;
         InputItem item = std::move(queue_.front());
@@ -56,15 +57,18 @@ public:
     void done(FileResult&& result)
     {
         std::lock_guard lock(mutex_);
+        const bool awaited = result.order == delivered_;
         results_.emplace(result.order, std::move(result));
-        changed_.notify_all();
+        // Only the result delivery waits for is worth a wake-up.
+        if (awaited)
+            result_.notify_one();
     }
 
     // The next result in order, or nothing when every item has been delivered.
     std::optional<FileResult> next()
     {
         std::unique_lock lock(mutex_);
-        waitUntil(lock, [&] {
+        waitUntil(result_, lock, [&] {
             return cancelled_ || results_.count(delivered_) || (walked_ >= 0 && delivered_ >= walked_);
         });
         const auto found = results_.find(delivered_);
@@ -73,28 +77,32 @@ public:
         FileResult result = std::move(found->second);
         results_.erase(found);
         ++delivered_;
-        changed_.notify_all();
+        room_.notify_one();
         return result;
     }
 
     void wake()
     {
         std::lock_guard lock(mutex_);
-        changed_.notify_all();
+        room_.notify_all();
+        work_.notify_all();
+        result_.notify_all();
     }
 
 private:
     // A cancel comes from another thread without a notification: look at it now and then.
     template <typename Predicate>
-    void waitUntil(std::unique_lock<std::mutex>& lock, Predicate ready)
+    static void waitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, Predicate ready)
     {
         while (!ready())
-            changed_.wait_for(lock, std::chrono::milliseconds(100));
+            condition.wait_for(lock, std::chrono::milliseconds(100));
     }
 
     const std::atomic<bool>& cancelled_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable room_;   // the walk waits for the window to move
+    std::condition_variable work_;   // checking threads wait for items
+    std::condition_variable result_; // delivery waits for the next result in order
     std::deque<InputItem> queue_;
     std::map<qint64, FileResult> results_;
     qint64 delivered_ = 0;

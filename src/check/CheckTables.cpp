@@ -108,11 +108,11 @@ bool isCountColumn(int table, int column)
 QStringList projectRow(const QString& path, const ReportRow& row, bool passed)
 {
     QStringList cells{row.unitCode, row.unitName, row.projectCode, row.projectName, row.projectType,
-                      row.projectNature, AmountText::decimal(row.demandTotal)};
-    for (const BudgetAmount& a : row.central)
-        cells << AmountText::decimal(a);
-    for (const BudgetAmount& a : row.local)
-        cells << AmountText::decimal(a);
+                      row.projectNature, row.demandTotalText};
+    for (const QString& a : row.centralText)
+        cells << a;
+    for (const QString& a : row.localText)
+        cells << a;
     cells << AmountText::decimal(row.budgetTotal) << AmountText::decimal(row.budgetCentral)
           << (passed ? passedText() : failedText()) << row.firstBrokenRule << path;
     return cells;

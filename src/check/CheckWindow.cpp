@@ -67,6 +67,9 @@ CheckWindow::CheckWindow(QWidget* parent)
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setWordWrap(false);
+    // The file's own name is at the end of its path: keep the end in sight.
+    view_->setTextElideMode(Qt::ElideLeft);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->verticalHeader()->hide();
     view_->setAccessibleName(QStringLiteral("问题列表"));

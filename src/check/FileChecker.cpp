@@ -20,11 +20,6 @@ using Table = ReportFieldTable;
 
 namespace {
 
-QString control(int array, int index)
-{
-    return Table::ControlRef{Table::ControlKind::LineEdit, array, index}.objectName();
-}
-
 QString listText(std::span<const CodedItem> items, const QString& code)
 {
     bool ok = false;
@@ -38,22 +33,37 @@ QString listText(std::span<const CodedItem> items, const QString& code)
 
 // The boxes the budget rules read and a save turns into numbers: the demand total, the
 // yearly amounts and every budget item. Stored, each of them holds a number.
-bool isRuleAmount(const Table::Field& field)
-{
-    if (field.control.kind != Table::ControlKind::LineEdit)
-        return false;
-    const int n = field.control.number;
-    return n == 32 || n == 12 || n == 13 || field.budgetFrame >= 0;
-}
+struct AmountField {
+    enum Role { DemandTotal, Central, Local, ItemTotal, ItemShare };
+    QString control;
+    QString xpath;
+    Role role;
+    int year = 0;
+};
 
-BudgetAmount sumOfArrays(const ReportValues& values, bool shares)
+const std::vector<AmountField>& amountFields()
 {
-    BudgetAmount sum;
-    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
-        for (int i = 0; i < g.count; ++i)
-            sum += AmountText::parseOrZero(values.value(control(shares ? g.shareArray : g.totalArray, i)));
-    }
-    return sum;
+    static const std::vector<AmountField> fields = [] {
+        std::vector<AmountField> list;
+        for (const Table::Field& field : Table::fields()) {
+            if (field.control.kind != Table::ControlKind::LineEdit)
+                continue;
+            const int n = field.control.number;
+            AmountField amount{field.control.objectName(), field.xpath, AmountField::DemandTotal};
+            if (n == 12 || n == 13) {
+                amount.role = n == 12 ? AmountField::Central : AmountField::Local;
+                amount.year = field.control.index;
+            } else if (field.budgetFrame >= 0) {
+                // Totals sit in the odd arrays (Text17, Text19 ...), shares in the even ones.
+                amount.role = n % 2 == 1 ? AmountField::ItemTotal : AmountField::ItemShare;
+            } else if (n != 32) {
+                continue;
+            }
+            list.push_back(std::move(amount));
+        }
+        return list;
+    }();
+    return fields;
 }
 
 // The stored project type code as written. The values read for the window hold the code
@@ -166,27 +176,51 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     row.projectType = listText(ProjectTypes::projectTypeItems(), typeCode);
     row.projectTypeCode = row.projectType.isEmpty() ? 0 : typeCode.toInt();
     row.projectNature = listText(ProjectTypes::projectNatureItems(), values.value(QStringLiteral("Combo2")));
-    row.demandTotal = AmountText::parseOrZero(values.value(QStringLiteral("Text32")));
-    for (int i = 0; i < 5; ++i) {
-        row.central[i] = AmountText::parseOrZero(values.value(control(12, i)));
-        row.local[i] = AmountText::parseOrZero(values.value(control(13, i)));
+    // Every amount is read once: for the row, the sums and whether it is a number at all.
+    QList<CheckFinding> notNumbers;
+    row.demandTotalText = QStringLiteral("0");
+    row.centralText.fill(row.demandTotalText);
+    row.localText.fill(row.demandTotalText);
+    for (const AmountField& field : amountFields()) {
+        if (!values.contains(field.control))
+            continue;
+        const QString stored = values.value(field.control);
+        auto parsed = BudgetAmount::parse(stored);
+        if (!parsed) {
+            notNumbers << CheckFinding{result.path, notANumberKind(),
+                                       field.xpath + QStringLiteral(" 的值为“") + stored + QStringLiteral("”")};
+            parsed.emplace();
+            parsed->plainText = QStringLiteral("0");
+        }
+        switch (field.role) {
+        case AmountField::DemandTotal:
+            row.demandTotal = std::move(parsed->value);
+            row.demandTotalText = parsed->plainText;
+            break;
+        case AmountField::Central:
+            row.central[field.year] = std::move(parsed->value);
+            row.centralText[field.year] = parsed->plainText;
+            break;
+        case AmountField::Local:
+            row.local[field.year] = std::move(parsed->value);
+            row.localText[field.year] = parsed->plainText;
+            break;
+        case AmountField::ItemTotal:
+            row.budgetTotal += parsed->value;
+            break;
+        case AmountField::ItemShare:
+            row.budgetCentral += parsed->value;
+            break;
+        }
     }
-    row.budgetTotal = sumOfArrays(values, false);
-    row.budgetCentral = sumOfArrays(values, true);
 
     const BudgetRuleResult rules = CheckBudgetRules(values);
     if (!rules.ok()) {
         row.firstBrokenRule = rules.message;
         finding(budgetRuleKind(), rules.message);
     }
-    // A save writes every one of these as a number; anything else was put there by hand.
-    for (const Table::Field& field : Table::fields()) {
-        if (!isRuleAmount(field))
-            continue;
-        const QString name = field.control.objectName();
-        if (values.contains(name) && !BudgetAmount::parse(values.value(name)))
-            finding(notANumberKind(), field.xpath + QStringLiteral(" 的值为“") + values.value(name) + QStringLiteral("”"));
-    }
+    // A save writes every amount as a number; anything else was put there by hand.
+    result.findings << notNumbers;
     if (row.projectCode.isEmpty())
         finding(missingCodeKind(), QStringLiteral("项目编号为空"));
     if (row.unitCode.isEmpty())

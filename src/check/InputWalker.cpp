@@ -117,6 +117,16 @@ void readEntry(archive* a, archive_entry* entry, InputItem& item)
     }
 }
 
+// Reports, unit files and pages are never archives: their heads need not be read twice.
+bool isArchive(const QString& file)
+{
+    for (const char* plain : {".xm", ".dw", ".htm", ".html", ".xml", ".tpl", ".pz"}) {
+        if (file.endsWith(QLatin1String(plain), Qt::CaseInsensitive))
+            return false;
+    }
+    return InputWalker::looksLikeArchive(readHead(file));
+}
+
 } // namespace
 
 bool InputWalker::looksLikeArchive(const QByteArray& head)
@@ -142,7 +152,7 @@ qint64 InputWalker::countItems() const
 {
     qint64 count = 0;
     for (const QString& file : diskFiles(paths_)) {
-        if (!looksLikeArchive(readHead(file))) {
+        if (!isArchive(file)) {
             ++count;
             continue;
         }
@@ -165,7 +175,7 @@ void InputWalker::walk(const std::function<bool(InputItem&&)>& take) const
 {
     qint64 order = 0;
     for (const QString& file : diskFiles(paths_)) {
-        if (!looksLikeArchive(readHead(file))) {
+        if (!isArchive(file)) {
             InputItem item;
             item.order = order++;
             item.path = file;

@@ -19,6 +19,10 @@ struct ReportRow {
     BudgetAmount demandTotal;                 // 2006–2010 total
     std::array<BudgetAmount, 5> central;      // per year 2006..2010
     std::array<BudgetAmount, 5> local;
+    // The same figures as plain decimal text ("0" for a stored text that is no number).
+    QString demandTotalText;
+    std::array<QString, 5> centralText;
+    std::array<QString, 5> localText;
     BudgetAmount budgetTotal;                 // all budget items' totals
     BudgetAmount budgetCentral;               // their central shares
     QString firstBrokenRule;                  // the rule's message; empty when all hold
