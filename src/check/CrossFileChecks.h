@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <utility>
+#include <deque>
 #include <vector>
 
 // What only shows across files: one project sent twice with different figures, a
@@ -25,15 +26,16 @@ public:
     static QString unitNameKind();
 
 private:
+    // A few dozen bytes per report: twenty thousand of them stay small.
     struct Entry {
         qint64 order;
-        QString path;
+        quint64 hash;
+        QByteArray path; // UTF-8
         QString unitCode;
         QString projectCode;
         QString unitName;
-        QByteArray hash;
     };
-    std::vector<Entry> reports_;
+    std::deque<Entry> reports_; // grows without copying what it holds
     QHash<QString, QString> unitNames_;    // unit code -> name in its first unit file
     QHash<QString, QString> sharedTexts_;  // one copy of each repeated code and name
     QString shared(const QString& text);

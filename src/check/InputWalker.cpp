@@ -56,33 +56,37 @@ QString entryName(archive_entry* entry)
     return raw ? QString::fromLocal8Bit(raw) : QString();
 }
 
-// Files below a folder, folders before nothing: plain name order at every level, so the
-// walk is the same on every run. Linked folders are not followed (they could loop).
-void collectFolder(const QString& folder, QStringList& files)
+// Every file below a folder in plain name order at every level, so the walk is the same
+// on every run; one folder's listing is held at a time. Linked folders are not followed
+// (they could loop).
+void visitFolder(const QString& folder, const std::function<bool(const QString&)>& visit, bool& going)
 {
     const QFileInfoList entries = QDir(folder).entryInfoList(
         QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     for (const QFileInfo& info : entries) {
+        if (!going)
+            return;
         if (info.isDir()) {
             if (!info.isSymLink())
-                collectFolder(info.filePath(), files);
+                visitFolder(info.filePath(), visit, going);
         } else {
-            files << info.filePath();
+            going = visit(info.filePath());
         }
     }
 }
 
-QStringList diskFiles(const QStringList& paths)
+void visitDiskFiles(const QStringList& paths, const std::function<bool(const QString&)>& visit)
 {
-    QStringList files;
+    bool going = true;
     for (const QString& path : paths) {
         const QFileInfo info(path);
         if (info.isDir())
-            collectFolder(path, files);
+            visitFolder(path, visit, going);
         else if (info.exists())
-            files << path;
+            going = visit(path);
+        if (!going)
+            return;
     }
-    return files;
 }
 
 // Reads the current entry into memory up to the size limit; the rest is skipped unread.
@@ -151,10 +155,10 @@ QStringList InputWalker::missingPaths() const
 qint64 InputWalker::countItems() const
 {
     qint64 count = 0;
-    for (const QString& file : diskFiles(paths_)) {
+    visitDiskFiles(paths_, [&](const QString& file) {
         if (!isArchive(file)) {
             ++count;
-            continue;
+            return true;
         }
         ArchivePtr a = openArchive(file);
         archive_entry* entry = nullptr;
@@ -167,23 +171,22 @@ qint64 InputWalker::countItems() const
         }
         if (status != ARCHIVE_EOF)
             ++count; // the archive's own failure is an item too
-    }
+        return true;
+    });
     return count;
 }
 
 void InputWalker::walk(const std::function<bool(InputItem&&)>& take) const
 {
     qint64 order = 0;
-    for (const QString& file : diskFiles(paths_)) {
+    visitDiskFiles(paths_, [&](const QString& file) {
         if (!isArchive(file)) {
             InputItem item;
             item.order = order++;
             item.path = file;
             item.diskPath = file;
             item.fileName = QFileInfo(file).fileName();
-            if (!take(std::move(item)))
-                return;
-            continue;
+            return take(std::move(item));
         }
         ArchivePtr a = openArchive(file);
         archive_entry* entry = nullptr;
@@ -201,15 +204,16 @@ void InputWalker::walk(const std::function<bool(InputItem&&)>& take) const
             item.fileName = name.section(QLatin1Char('/'), -1);
             readEntry(a.get(), entry, item);
             if (!take(std::move(item)))
-                return;
+                return false;
         }
         if (status != ARCHIVE_EOF) {
             InputItem item;
             item.order = order++;
             item.path = file;
+            item.fileName = QFileInfo(file).fileName();
             item.readError = archiveError(a.get());
-            if (!take(std::move(item)))
-                return;
+            return take(std::move(item));
         }
-    }
+        return true;
+    });
 }
