@@ -1,6 +1,6 @@
 // How long each user command takes on a fully filled report, beside what libxml2 and
 // libxslt alone need for the same documents (the floor no implementation can beat).
-#include "report/ReportFieldTable.h"
+#include "core/ReportFieldTable.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"

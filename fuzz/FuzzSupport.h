@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/UserInterface.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -12,7 +10,7 @@
 #include <unistd.h>
 
 // Shared by the fuzz targets: a private scratch folder, file writing, and a user
-// interface that records instead of opening windows (no QApplication here).
+// failure report that keeps the input (no QApplication here).
 namespace fuzz {
 
 inline QString scratchPath()
@@ -46,16 +44,5 @@ inline bool writeFile(const QString& path, const char* data, size_t size)
     std::fprintf(stderr, "INVARIANT BROKEN: %s %s\n", what, detail.toUtf8().constData());
     std::abort();
 }
-
-class SilentUi : public ui::UserInterface {
-public:
-    QStringList texts;
-    void message(QWidget*, const QString& text) override { texts << text; }
-    bool question(QWidget*, const QString& text) override { texts << text; return false; }
-    std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
-    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
-    void runModal(QDialog*) override {}
-    void openInBrowser(const QString&) override {}
-};
 
 } // namespace fuzz

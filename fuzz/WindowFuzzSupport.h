@@ -2,6 +2,7 @@
 
 #include "FuzzSupport.h"
 #include "store/Module1.h"
+#include "ui/UserInterface.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +16,19 @@
 // Shared by the window-level fuzz targets: one offscreen application for the whole run,
 // a program folder with the installed templates, and a snapshot of what a window shows.
 namespace fuzz {
+
+// A user interface that records instead of opening windows.
+class SilentUi : public ui::UserInterface {
+public:
+    QStringList texts;
+    void message(QWidget*, const QString& text) override { texts << text; }
+    bool question(QWidget*, const QString& text) override { texts << text; return false; }
+    std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { return std::nullopt; }
+    void runModal(QDialog*) override {}
+    void openInBrowser(const QString&) override {}
+};
+
 
 // A folder of this run alone, with a random name: nothing else cleaning up temporary
 // folders by their process number can take it away mid-run.

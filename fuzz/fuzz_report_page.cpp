@@ -1,7 +1,7 @@
 // Any bytes as a report, turned into its page by the installed stylesheet.
 #include "FuzzSupport.h"
-#include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XmlDocumentAccess.h"
+#include "core/XsltTransformer.h"
 
 #include <QStringDecoder>
 
@@ -10,17 +10,19 @@ using namespace Module1;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const XmlDocumentPtr style = [] {
-        XmlDocumentPtr s = LoadXmlDocument(QStringLiteral(VANTREL_TEMPLATES_DIR "/report1.tps"));
-        if (!GetLastErrorText().isEmpty())
-            fuzz::fail("the page stylesheet does not load", GetLastErrorText());
+        QString error;
+        XmlDocumentPtr s = ReadXmlDocument(QStringLiteral(VANTREL_TEMPLATES_DIR "/report1.tps"), error);
+        if (!error.isEmpty())
+            fuzz::fail("the page stylesheet does not load", error);
         return s;
     }();
 
     const QString path = fuzz::scratchFolder() + QStringLiteral("report.xm");
     if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
         fuzz::fail("cannot write the scratch file");
-    const XmlDocumentPtr report = LoadXmlDocument(path);
-    const bool loaded = GetLastErrorText().isEmpty();
+    QString error;
+    const XmlDocumentPtr report = ReadXmlDocument(path, error);
+    const bool loaded = error.isEmpty();
     const XsltTransformer::Result page = XsltTransformer::transform(report, style);
     if (!loaded) {
         // A file the parser could not read gives no document, hence no page. One it read

@@ -1,6 +1,6 @@
 // Any bytes as a document file: load, read, change, save and load again.
 #include "FuzzSupport.h"
-#include "store/Module1.h"
+#include "core/XmlDocumentAccess.h"
 
 #include <array>
 
@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
         fuzz::fail("cannot write the scratch file");
 
-    XmlDocumentPtr doc = LoadXmlDocument(path);
-    const QString error = GetLastErrorText();
+    QString error;
+    XmlDocumentPtr doc = ReadXmlDocument(path, error);
     if (!doc)
-        fuzz::fail("LoadXmlDocument returned no document");
+        fuzz::fail("ReadXmlDocument returned no document");
     if (!error.isEmpty() && !error.startsWith(QStringLiteral("无法打开指定文件"))
         && !error.startsWith(QStringLiteral("文件格式错误:")))
         fuzz::fail("unexpected load message", error);
@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             fuzz::fail("document and root element disagree", xpath);
     }
     if (!error.isEmpty()) {
-        if (SaveXmlDocument(doc, saved))
+        QString saveError;
+        if (WriteXmlDocument(doc, saved, saveError))
             fuzz::fail("a failed load was saved");
         return 0;
     }
@@ -60,11 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         before[i] = GetNodeText(root, kPaths[i]);
 
     SerializeXmlDocument(doc);
-    if (!SaveXmlDocument(doc, saved))
+    QString saveError;
+    if (!WriteXmlDocument(doc, saved, saveError))
         return 0; // an encoding that cannot be written is refused cleanly
-    XmlDocumentPtr again = LoadXmlDocument(saved);
-    if (!GetLastErrorText().isEmpty())
-        fuzz::fail("a saved document does not load again", GetLastErrorText());
+    QString againError;
+    XmlDocumentPtr again = ReadXmlDocument(saved, againError);
+    if (!againError.isEmpty())
+        fuzz::fail("a saved document does not load again", againError);
     const XmlNode root2 = documentElement(again);
     for (size_t i = 0; i < kPaths.size(); ++i) {
         const QString after = GetNodeText(root2, kPaths[i]);

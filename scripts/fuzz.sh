@@ -19,11 +19,8 @@ if ! command -v clang++ >/dev/null 2>&1 || ! dpkg-query -W -f='${Status}' libcla
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang libclang-rt-14-dev
 fi
-generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  CC=clang CXX=clang++ cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVANTREL_FUZZ=ON -DVANTREL_BUILD_TESTS=OFF -DVANTREL_BUILD_BENCH=OFF
+  cmake -S "$here" --preset fuzz -B "$build_dir" ${VANTREL_CMAKE_ARGS:-}
 fi
 cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 

@@ -29,15 +29,8 @@ fi
 
 [ "${VANTREL_SKIP_BUILD:-}" = 1 ] && exit 0
 
-generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+# The configurations are the presets in CMakePresets.json; the folder may be moved.
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$build_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${VANTREL_CMAKE_ARGS:-}
+  cmake -S "$here" --preset default -B "$build_dir" ${VANTREL_CMAKE_ARGS:-}
 fi
-if ! cmake --build "$build_dir" --parallel "$(nproc)"; then
-  # After new classes arrive, an incremental build can keep a stale list of moc output
-  # ("undefined reference to vtable"); rebuilding that output once cures it.
-  echo "Build failed; retrying once with the generated moc output rebuilt."
-  find "$build_dir" -type d -name '*_autogen' -prune -exec rm -rf {} +
-  cmake --build "$build_dir" --parallel "$(nproc)"
-fi
+cmake --build "$build_dir" --parallel "$(nproc)"

@@ -12,15 +12,8 @@ build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
 [ "${VANTREL_SKIP_SANITIZE:-}" = 1 ] && exit 0
 
 asan_dir=${VANTREL_ASAN_BUILD_DIR:-"$here/build-asan"}
-generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 # Configured every time, so a build folder left from another configuration is corrected.
-if [ ! -f "$asan_dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$asan_dir" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF
-else
-  cmake -S "$here" -B "$asan_dir" -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF >/dev/null
-fi
+cmake -S "$here" --preset asan -B "$asan_dir" ${VANTREL_CMAKE_ARGS:-} >/dev/null
 cmake --build "$asan_dir" --parallel "$(nproc)"
 cd "$asan_dir"
 echo "== The suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer =="

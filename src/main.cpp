@@ -1,3 +1,4 @@
+#include "Version.h"
 #include "report/frmMain.h"
 #include "ui/ChineseTranslation.h"
 #include "ui/FirstWindowProbe.h"
@@ -10,7 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     // No display name of its own: on X11 Qt would append it to every caption
     // ("Vantrel - 未命名 — Vantrel"); message boxes fall back to the name above.
-    QApplication::setApplicationVersion(QStringLiteral("1.1.1"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     ui::installChineseTranslation(app);
     FirstWindowProbe::installIfRequested();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Version.h"
+
 #include "platform/SystemInfoLauncher.h"
 
 #include <QDialog>
@@ -17,9 +19,9 @@ public:
     explicit frmAbout(QWidget* parent = nullptr);
 
     static const QString kProgramTitle;
-    static constexpr int kMajorVersion = 1;
-    static constexpr int kMinorVersion = 1;
-    static constexpr int kRevision = 1;
+    static constexpr int kMajorVersion = VANTREL_VERSION_MAJOR;
+    static constexpr int kMinorVersion = VANTREL_VERSION_MINOR;
+    static constexpr int kRevision = VANTREL_VERSION_PATCH;
 
     // Replaces the registry and launcher the system-information button uses.
     void setSystemInfoLauncher(const platform::SystemInfoLauncher& launcher) { sysInfo_ = launcher; }

@@ -1,7 +1,7 @@
 #include "check/CheckTables.h"
 
 #include "check/AmountText.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 
 namespace CheckTables {
 

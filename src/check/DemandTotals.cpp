@@ -1,7 +1,7 @@
 #include "check/DemandTotals.h"
 
 #include "check/AmountText.h"
-#include "report/ProjectTypes.h"
+#include "core/ProjectTypes.h"
 
 void DemandTotals::Sum::add(const ReportRow& row)
 {

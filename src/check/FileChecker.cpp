@@ -7,10 +7,10 @@
 #include "core/HoldingsRules.h"
 #include "core/ReportFile.h"
 #include "core/UnitInfoFile.h"
-#include "report/ProjectTypes.h"
-#include "report/ReportFieldTable.h"
-#include "store/Module1.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/ProjectTypes.h"
+#include "core/ReportFieldTable.h"
+#include "core/XmlDocumentAccess.h"
+#include "core/UnitInfoFields.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -265,7 +265,8 @@ void FileChecker::checkUnit(const QByteArray& bytes, FileResult& result)
 
     UnitRow row;
     // The unit's code is stamped into the file on every save; the dialog never edits it.
-    const Module1::XmlDocumentPtr document = Module1::ParseXmlText(bytes, result.path);
+    QString error;
+    const Module1::XmlDocumentPtr document = Module1::ParseXmlBytes(bytes, result.path, error);
     const Module1::XmlNode root = Module1::documentElement(document);
     row.unitCode = Module1::GetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"));
     if (row.unitCode.isEmpty())

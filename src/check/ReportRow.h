@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "check/XlsxTableWriter.h"
 
 #include "check/CheckTables.h"
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "core/BudgetRules.h"
 
-#include "report/ReportFieldTable.h"
+#include "core/ReportFieldTable.h"
 
 using Table = ReportFieldTable;
 

@@ -2,7 +2,7 @@
 
 #include "core/ReportValues.h"
 #include "core/RuleResult.h"
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <optional>
 

@@ -1,8 +1,8 @@
 #include "core/HoldingsRules.h"
 
-#include "store/Module1.h"
-#include "unitinfo/FieldValue.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/XmlDocumentAccess.h"
+#include "core/NumericStart.h"
+#include "core/UnitInfoFields.h"
 
 #include <cmath>
 #include <cstdint>

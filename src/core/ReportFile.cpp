@@ -1,8 +1,8 @@
 #include "core/ReportFile.h"
 
-#include "report/ProjectTypes.h"
-#include "report/ReportFieldTable.h"
-#include "store/Module1.h"
+#include "core/ProjectTypes.h"
+#include "core/ReportFieldTable.h"
+#include "core/XmlDocumentAccess.h"
 
 using namespace Module1;
 using Table = ReportFieldTable;
@@ -42,12 +42,14 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
 
 ReportFile ReadReportFile(const QString& path)
 {
-    const XmlDocumentPtr document = LoadXmlDocument(path);
-    return readDocument(document, GetLastErrorText());
+    QString error;
+    const XmlDocumentPtr document = ReadXmlDocument(path, error);
+    return readDocument(document, error);
 }
 
 ReportFile ReadReportBytes(const QByteArray& bytes, const QString& nameForMessages)
 {
-    const XmlDocumentPtr document = ParseXmlText(bytes, nameForMessages);
-    return readDocument(document, GetLastErrorText());
+    QString error;
+    const XmlDocumentPtr document = ParseXmlBytes(bytes, nameForMessages, error);
+    return readDocument(document, error);
 }

@@ -1,7 +1,7 @@
 #include "core/UnitInfoFile.h"
 
-#include "store/Module1.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/XmlDocumentAccess.h"
+#include "core/UnitInfoFields.h"
 
 using namespace Module1;
 
@@ -43,12 +43,14 @@ UnitInfoFile readDocument(const XmlDocumentPtr& document, const QString& error)
 
 UnitInfoFile ReadUnitInfoFile(const QString& path)
 {
-    const XmlDocumentPtr document = LoadXmlDocument(path);
-    return readDocument(document, GetLastErrorText());
+    QString error;
+    const XmlDocumentPtr document = ReadXmlDocument(path, error);
+    return readDocument(document, error);
 }
 
 UnitInfoFile ReadUnitInfoBytes(const QByteArray& bytes, const QString& nameForMessages)
 {
-    const XmlDocumentPtr document = ParseXmlText(bytes, nameForMessages);
-    return readDocument(document, GetLastErrorText());
+    QString error;
+    const XmlDocumentPtr document = ParseXmlBytes(bytes, nameForMessages, error);
+    return readDocument(document, error);
 }

@@ -1,12 +1,12 @@
 #include "report/ReportExporter.h"
 
-#include "report/ReportFileNames.h"
+#include "core/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/frmMain.h"
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/ReportPage.h"
 #include "ui/UserInterface.h"
 
 #include <QLineEdit>
@@ -61,16 +61,12 @@ bool ReportExporter::WriteReportFiles()
 
 QByteArray ReportExporter::RenderReportHtml()
 {
-    const XmlDocumentPtr stylesheet = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tps"));
-    if (!GetLastErrorText().isEmpty()) {
+    const ReportPage page = RenderReportPage(w.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"));
+    LastErrorText = page.stylesheetError;
+    if (page.failure == ReportPage::Failure::StylesheetUnreadable)
         tell(&w, QStringLiteral("输出模板文件错误，请重新安装"));
-        return QByteArray();
-    }
-    if (!w.ReportDocument || !w.ReportDocument->handle())
-        return QByteArray();
     // A stylesheet that does not compile or stops while running yields no page.
-    const XsltTransformer::Result result = XsltTransformer::transform(w.ReportDocument, stylesheet);
-    return result.ok ? result.page : QByteArray();
+    return page.ok() ? page.html : QByteArray();
 }
 
 void ReportExporter::WritePage(const QString& path, const QByteArray& html)

@@ -1,9 +1,9 @@
 #include "report/ReportForm.h"
 
 #include "core/BudgetRules.h"
-#include "report/BudgetAmount.h"
-#include "report/ProjectTypes.h"
-#include "report/ReportFieldTable.h"
+#include "core/BudgetAmount.h"
+#include "core/ProjectTypes.h"
+#include "core/ReportFieldTable.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"

@@ -1,6 +1,6 @@
 #include "report/ReportLifecycle.h"
 
-#include "report/ReportFileNames.h"
+#include "core/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"

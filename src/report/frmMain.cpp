@@ -2,7 +2,7 @@
 
 #include "about/frmAbout.h"
 #include "report/ReportExporter.h"
-#include "report/ReportFileNames.h"
+#include "core/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
@@ -247,7 +247,9 @@ void frmMain::UpdateCaption()
 
 QString frmMain::BuildReportFileName(bool isHtml) const
 {
-    return ReportFileNames::BuildReportFileName(SSTab1->projectCodeBox()->text(), isHtml);
+    return ReportFileNames::BuildReportFileName(Module1::UnitCode,
+                                                ReportFileNames::DataFolder(Module1::LocalFolder, Module1::ProgramFolder),
+                                                SSTab1->projectCodeBox()->text(), isHtml);
 }
 
 bool frmMain::ChooseSaveFile(bool isHtml)

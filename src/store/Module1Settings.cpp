@@ -1,5 +1,6 @@
 // The settings file, the values it yields and two small checks.
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
+#include "core/SettingsFile.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
@@ -13,39 +14,20 @@ QString LocalFolder;
 QString UnitName;
 QString UnitReportUser;
 
-namespace {
-
-const char kSettingsTemplate[] =
-    "<?xml version=\"1.0\" encoding=\"GB2312\" standalone=\"yes\"?>"
-    "<Config><CorpID/><ServerPass/><ServerUrl/><LocalPath/><ReportUser/></Config>";
-
-QString settingsFileName()
-{
-    return ProgramFolder + QStringLiteral("config.pz");
-}
-
-} // namespace
-
 void SaveSettings()
 {
-    XmlDocumentPtr document = ParseXmlText(QByteArray(kSettingsTemplate), settingsFileName());
-    const XmlNode root = documentElement(document);
-    SetNodeText(root, QStringLiteral("//Config/CorpID"), UnitCode);
-    SetNodeText(root, QStringLiteral("//Config/LocalPath"), LocalFolder);
-    if (!SaveXmlDocument(document, settingsFileName()))
+    if (!SettingsFile::Write(ProgramFolder, UnitCode, LocalFolder, LastErrorText))
         ui::current().message(nullptr, QStringLiteral("保存参数失败") + GetLastErrorText());
 }
 
 int LoadSettings()
 {
-    XmlDocumentPtr settings = LoadXmlDocument(settingsFileName());
-    if (!GetLastErrorText().isEmpty())
+    const SettingsFile::Values settings = SettingsFile::Read(ProgramFolder);
+    LastErrorText = settings.error;
+    if (!settings.ok)
         return SettingsMissing;
-    const XmlNode root = documentElement(settings);
-    UnitCode = GetNodeText(root, QStringLiteral("//Config/CorpID"));
-    LocalFolder = GetNodeText(root, QStringLiteral("//Config/LocalPath"));
-    if (!LocalFolder.isEmpty() && !LocalFolder.endsWith(folderSeparator()))
-        LocalFolder += folderSeparator();
+    UnitCode = settings.unitCode;
+    LocalFolder = settings.localFolder;
     const QString unitFile = (LocalFolder.isEmpty() ? ProgramFolder : LocalFolder) + UnitCode + QStringLiteral(".dw");
     // The unit code becomes part of file names: one that could point elsewhere counts
     // as no code at all.
@@ -86,18 +68,6 @@ bool IsValidUnitCode(const QString& code)
 {
     ui::current().message(nullptr, QStringLiteral("单位编号由省文物局统一编制，请按省文物局下发的编号认真填写"));
     return code.toUcs4().size() == 6;
-}
-
-bool IsSafeFileNamePart(const QString& text)
-{
-    if (text == QLatin1String(".") || text == QLatin1String(".."))
-        return false;
-    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7f || forbidden.contains(c))
-            return false;
-    }
-    return true;
 }
 
 } // namespace Module1

@@ -1,7 +1,7 @@
 #include "unitinfo/HoldingsCheck.h"
 
 #include "ui/UserInterface.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 
 #include <QHash>
 #include <QLineEdit>

@@ -1,8 +1,9 @@
 #include "unitinfo/UnitInfoFolder.h"
 
+#include "core/ReportFileNames.h"
 #include "store/Module1.h"
 
 QString UnitInfoFolder()
 {
-    return Module1::LocalFolder.isEmpty() ? Module1::ProgramFolder : Module1::LocalFolder;
+    return ReportFileNames::DataFolder(Module1::LocalFolder, Module1::ProgramFolder);
 }

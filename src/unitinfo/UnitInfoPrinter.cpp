@@ -1,12 +1,13 @@
 #include "unitinfo/UnitInfoPrinter.h"
 
+#include "core/ReportFileNames.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 #include "unitinfo/UnitInfoFolder.h"
 
 QString UnitInfoPagePath()
 {
-    return UnitInfoFolder() + Module1::UnitCode + QStringLiteral(".htm");
+    return ReportFileNames::UnitInfoFileName(Module1::UnitCode, UnitInfoFolder(), true);
 }
 
 void PrintUnitInfoPage(QWidget* owner)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/XmlDocument.h"
+#include "core/XmlDocument.h"
 #include "unitinfo/HoldingsCheck.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 
 #include <QByteArray>
 #include <QDialog>

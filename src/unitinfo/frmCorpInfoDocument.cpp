@@ -1,10 +1,11 @@
 // The unit information dialog and its document: binding, loading, saving and the page.
 #include "unitinfo/frmCorpInfo.h"
 
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
+#include "core/ReportFileNames.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 #include "ui/UserInterface.h"
 #include "unitinfo/UnitInfoFolder.h"
 
@@ -19,7 +20,7 @@ QString frmCorpInfo::UnitInfoFileName(bool html)
 {
     if (UnitCode.isEmpty())
         return ProgramFolder + QStringLiteral("corpinfo.tpl");
-    return UnitInfoFolder() + UnitCode + (html ? QStringLiteral(".htm") : QStringLiteral(".dw"));
+    return ReportFileNames::UnitInfoFileName(UnitCode, UnitInfoFolder(), html);
 }
 
 bool frmCorpInfo::BindUnitInfo(bool toDocument)

@@ -5,6 +5,7 @@
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
 #include "store/CodedList.h"
+#include "core/XmlDocumentAccess.h"
 #include "store/Module1.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The printed page of a budget report, made by templates/report1.tps.
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 #include "ReportFormTesting.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "report/ProjectTypes.h"
+#include "core/ProjectTypes.h"
 #include "report/ReportForm.h"
 #include "store/CodedList.h"
 

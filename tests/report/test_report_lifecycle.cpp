@@ -3,7 +3,7 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
 

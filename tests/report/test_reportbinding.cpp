@@ -3,7 +3,7 @@
 #include "ReportFormTesting.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "report/ReportFieldTable.h"
+#include "core/ReportFieldTable.h"
 #include "report/ReportForm.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"

@@ -1,7 +1,7 @@
 // A save that is cut short — a full disk, or the process killed part-way — never leaves a
 // truncated or mixed file: the file is the old one or the complete new one.
 #include "TempProgramFolder.h"
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
 
 #include <QCoreApplication>

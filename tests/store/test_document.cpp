@@ -1,7 +1,7 @@
 // Loading, querying and saving documents, with the failure texts the windows show.
 #include "Charset.h"
 #include "TempProgramFolder.h"
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
 
 #include <QDir>

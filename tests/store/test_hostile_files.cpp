@@ -1,7 +1,7 @@
 // Files a clerk might be handed or find on a shared drive: each one either fails to
 // load with the usual message or loads without anything from outside the file.
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // A stylesheet beside the program is a file anyone can replace: it may not write files,
 // reach the network or read entities, and a broken one fails without taking the program down.
 #include "store/Module1.h"
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "TempProgramFolder.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 #include "unitinfo/frmCorpInfo.h"
 
 #include <QDate>

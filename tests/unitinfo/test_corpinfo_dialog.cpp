@@ -2,10 +2,10 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/frmText.h"
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 #include "store/CodedList.h"
 #include "store/Module1.h"
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 #include "unitinfo/frmCorpInfo.h"
 
 #include <QDir>

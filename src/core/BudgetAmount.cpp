@@ -1,4 +1,4 @@
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <string>
 

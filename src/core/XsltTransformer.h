@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/XmlDocument.h"
+#include "core/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>

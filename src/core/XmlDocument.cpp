@@ -1,4 +1,4 @@
-#include "store/XmlDocument.h"
+#include "core/XmlDocument.h"
 
 namespace Module1 {
 

@@ -1,6 +1,6 @@
-#include "store/XsltTransformer.h"
+#include "core/XsltTransformer.h"
 
-#include "store/XmlErrorCapture.h"
+#include "core/XmlErrorCapture.h"
 
 #include <libxml/parser.h>
 #include <libxslt/documents.h>

@@ -1,4 +1,4 @@
-#include "store/XmlErrorCapture.h"
+#include "core/XmlErrorCapture.h"
 
 #include <libxml/xmlerror.h>
 #include <libxslt/xsltutils.h>

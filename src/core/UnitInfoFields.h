@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/CodedList.h"
+#include "core/CodedItem.h"
 
 #include <cstddef>
 #include <span>

@@ -1,11 +1,7 @@
 // The standard names of a report's file and page, and the page Print looks for.
-#include "TempProgramFolder.h"
-#include "report/ReportFileNames.h"
-#include "store/Module1.h"
+#include "core/ReportFileNames.h"
 
 #include <QTest>
-
-using namespace Module1;
 
 class TestReportFileNames : public QObject {
     Q_OBJECT
@@ -39,11 +35,10 @@ private slots:
         QFETCH(QString, code);
         QFETCH(bool, isHtml);
         QFETCH(QString, expected);
-        TempProgramFolder dir(false);
-        UnitCode = unitCode;
-        LocalFolder = localFolder;
-        expected.replace(QStringLiteral("<P>"), dir.path());
-        QCOMPARE(ReportFileNames::BuildReportFileName(code, isHtml), expected);
+        const QString programFolder = QStringLiteral("/opt/vantrel/");
+        expected.replace(QStringLiteral("<P>"), programFolder);
+        const QString folder = ReportFileNames::DataFolder(localFolder, programFolder);
+        QCOMPARE(ReportFileNames::BuildReportFileName(unitCode, folder, code, isHtml), expected);
         // Whatever the unit code, an unsafe project code is refused by the commands too.
         QCOMPARE(ReportFileNames::IsUsableProjectCode(code), !QByteArray(QTest::currentDataTag()).startsWith("unsafe code"));
     }
@@ -66,7 +61,15 @@ private slots:
         QFETCH(QString, page);
         QCOMPARE(ReportFileNames::PrintPageName(report), page);
     }
+
+    void unitInfoNames()
+    {
+        QCOMPARE(ReportFileNames::UnitInfoFileName(QStringLiteral("410101"), QStringLiteral("/d/"), false),
+                 QStringLiteral("/d/410101.dw"));
+        QCOMPARE(ReportFileNames::UnitInfoFileName(QStringLiteral("410101"), QStringLiteral("/d/"), true),
+                 QStringLiteral("/d/410101.htm"));
+    }
 };
 
-QTEST_MAIN(TestReportFileNames)
+QTEST_GUILESS_MAIN(TestReportFileNames)
 #include "test_report_file_names.moc"

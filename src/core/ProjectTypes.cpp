@@ -1,4 +1,4 @@
-#include "report/ProjectTypes.h"
+#include "core/ProjectTypes.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "unitinfo/UnitInfoFields.h"
+#include "core/UnitInfoFields.h"
 
 #include <array>
 

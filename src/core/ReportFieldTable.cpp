@@ -1,4 +1,4 @@
-#include "report/ReportFieldTable.h"
+#include "core/ReportFieldTable.h"
 
 #include <QHash>
 #include <QStringList>

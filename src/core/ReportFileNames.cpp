@@ -1,6 +1,6 @@
-#include "report/ReportFileNames.h"
+#include "core/ReportFileNames.h"
 
-#include "store/Module1.h"
+#include "core/XmlDocumentAccess.h"
 
 namespace ReportFileNames {
 
@@ -9,16 +9,26 @@ bool IsUsableProjectCode(const QString& projectCodeText)
     return Module1::IsSafeFileNamePart(Module1::TrimSpaces(projectCodeText));
 }
 
-QString BuildReportFileName(const QString& projectCodeText, bool isHtml)
+QString DataFolder(const QString& localFolder, const QString& programFolder)
+{
+    return localFolder.isEmpty() ? programFolder : localFolder;
+}
+
+QString BuildReportFileName(const QString& unitCode, const QString& folder, const QString& projectCodeText,
+                            bool isHtml)
 {
     using namespace Module1;
-    if (UnitCode.isEmpty() || projectCodeText.isEmpty())
+    if (unitCode.isEmpty() || projectCodeText.isEmpty())
         return QString();
-    if (!IsUsableProjectCode(projectCodeText) || !IsSafeFileNamePart(UnitCode))
+    if (!IsUsableProjectCode(projectCodeText) || !IsSafeFileNamePart(unitCode))
         return QString();
-    const QString folder = LocalFolder.isEmpty() ? ProgramFolder : LocalFolder;
-    return folder + QStringLiteral("qzrt_") + UnitCode + QStringLiteral("_") + TrimSpaces(projectCodeText)
+    return folder + QStringLiteral("qzrt_") + unitCode + QStringLiteral("_") + TrimSpaces(projectCodeText)
            + (isHtml ? QStringLiteral(".htm") : QStringLiteral(".xm"));
+}
+
+QString UnitInfoFileName(const QString& unitCode, const QString& folder, bool html)
+{
+    return folder + unitCode + (html ? QStringLiteral(".htm") : QStringLiteral(".dw"));
 }
 
 QString PrintPageName(const QString& reportFileName)

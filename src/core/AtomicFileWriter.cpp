@@ -1,4 +1,4 @@
-#include "store/AtomicFileWriter.h"
+#include "core/AtomicFileWriter.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

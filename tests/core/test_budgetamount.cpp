@@ -1,5 +1,5 @@
 // Amounts are read as exact plain decimals, whatever the locale and input method.
-#include "report/BudgetAmount.h"
+#include "core/BudgetAmount.h"
 
 #include <QLocale>
 #include <QTest>
@@ -135,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBudgetAmount)
+QTEST_GUILESS_MAIN(TestBudgetAmount)
 #include "test_budgetamount.moc"

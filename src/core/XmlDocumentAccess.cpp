@@ -1,0 +1,446 @@
+// Document access: loading, saving and the XPath node operations.
+#include "core/XmlDocumentAccess.h"
+
+#include "core/AtomicFileWriter.h"
+#include "core/XmlErrorCapture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include <libxml/parser.h>
+#include <libxml/xmlsave.h>
+#include <libxml/xpath.h>
+
+namespace Module1 {
+
+namespace {
+
+// Never load DTDs, external entities or anything from the network.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
+
+// No document of ours comes near this; a larger file is refused before it is read
+// (the parser takes an int length, and a stray multi-gigabyte file would fill memory).
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+
+struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
+struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
+struct XmlCharDeleter { void operator()(xmlChar* p) const { xmlFree(p); } };
+struct SaveBufferDeleter { void operator()(xmlBufferPtr p) const { xmlBufferFree(p); } };
+
+// The encoding label of the XML declaration at the start of the bytes, if any.
+QString declaredEncodingOf(const QByteArray& bytes)
+{
+    // "<?xml" followed by a blank: a processing instruction such as "<?xmlfoo" is no declaration.
+    if (!bytes.startsWith("<?xml") || bytes.size() < 6 || !QChar::isSpace(static_cast<uchar>(bytes.at(5))))
+        return {};
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0)
+        return {};
+    static const QRegularExpression encoding(QStringLiteral("encoding\\s*=\\s*[\"']([A-Za-z0-9._:-]+)[\"']"));
+    const auto match = encoding.match(QString::fromLatin1(bytes.left(end)));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// Files labelled GB2312 very often hold GBK bytes; GB18030 reads both.
+bool readAsGb18030(const QString& label)
+{
+    const QString l = label.toUpper();
+    return l == QLatin1String("GB2312") || l == QLatin1String("GBK") || l == QLatin1String("EUC-CN")
+        || l == QLatin1String("CP936");
+}
+
+QString fromXmlChar(const xmlChar* text)
+{
+    if (!text)
+        return {};
+    // QString::fromUtf8 would drop a U+FEFF at the start of a value as if it were a
+    // byte-order mark; a value keeps every character it holds.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder(QByteArrayView(reinterpret_cast<const char*>(text)));
+}
+
+// A path of the form every field uses, "//A/B/C" with an optional "/@d": looked up by
+// walking the tree in document order and stopping at the first match, where a general
+// XPath evaluation would visit the whole document for every field.
+struct SimplePath {
+    std::vector<QByteArray> steps; // element names, outermost first
+    QByteArray attribute;          // empty: the element itself
+};
+
+std::optional<SimplePath> parseSimplePath(const QString& xpath)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^//([A-Za-z_][A-Za-z0-9_.-]*(?:/[A-Za-z_][A-Za-z0-9_.-]*)*)(?:/@([A-Za-z_][A-Za-z0-9_.-]*))?$"));
+    const auto match = form.match(xpath);
+    if (!match.hasMatch())
+        return std::nullopt;
+    SimplePath path;
+    for (const QString& step : match.captured(1).split(QLatin1Char('/')))
+        path.steps.push_back(step.toUtf8());
+    path.attribute = match.captured(2).toUtf8();
+    return path;
+}
+
+bool named(xmlNodePtr node, const QByteArray& name)
+{
+    return node && node->type == XML_ELEMENT_NODE && !node->ns
+        && std::strcmp(reinterpret_cast<const char*>(node->name), name.constData()) == 0;
+}
+
+// The element's ancestors, nearest first, carry the earlier steps of the path.
+bool endsPath(xmlNodePtr node, const SimplePath& path)
+{
+    for (auto step = path.steps.rbegin(); step != path.steps.rend(); ++step, node = node->parent) {
+        if (!named(node, *step))
+            return false;
+    }
+    return true;
+}
+
+xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
+{
+    xmlNodePtr node = doc->children;
+    while (node) {
+        if (node->type == XML_ELEMENT_NODE && endsPath(node, path)) {
+            if (path.attribute.isEmpty())
+                return node;
+            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
+                if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path.attribute.constData()) == 0)
+                    return reinterpret_cast<xmlNodePtr>(attr);
+            }
+        }
+        // Next node in document order.
+        if (node->type == XML_ELEMENT_NODE && node->children) {
+            node = node->children;
+            continue;
+        }
+        while (node && !node->next)
+            node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
+        if (node)
+            node = node->next;
+    }
+    return nullptr;
+}
+
+// Each XPath is parsed or compiled once; a path that does not compile is remembered as such.
+struct CompiledPath {
+    std::optional<SimplePath> simple;
+    xmlXPathCompExprPtr general = nullptr;
+};
+
+class CompiledPathCache {
+public:
+    ~CompiledPathCache() { clear(); }
+
+    const CompiledPath& get(const QString& xpath)
+    {
+        if (const auto found = paths_.find(xpath); found != paths_.end())
+            return found->second;
+        if (paths_.size() >= 4096)
+            clear();
+        CompiledPath compiled;
+        compiled.simple = parseSimplePath(xpath);
+        if (!compiled.simple) {
+            XmlErrorCapture quiet;
+            const QByteArray expr = xpath.toUtf8();
+            compiled.general = xmlXPathCompile(reinterpret_cast<const xmlChar*>(expr.constData()));
+        }
+        return paths_.emplace(xpath, std::move(compiled)).first->second;
+    }
+
+private:
+    void clear()
+    {
+        for (auto& entry : paths_)
+            xmlXPathFreeCompExpr(entry.second.general);
+        paths_.clear();
+    }
+
+    std::unordered_map<QString, CompiledPath> paths_;
+};
+
+const CompiledPath& compiledXPath(const QString& xpath)
+{
+    // Per thread: batch checks read documents on several threads at once.
+    static thread_local CompiledPathCache cache;
+    return cache.get(xpath);
+}
+
+xmlNodePtr selectFirst(const XmlNode& context, const QString& xpath)
+{
+    if (context.isNull() || !context.document || !context.document->handle())
+        return nullptr;
+    const CompiledPath& compiled = compiledXPath(xpath);
+    if (compiled.simple)
+        return firstInDocumentOrder(context.document->handle(), *compiled.simple);
+    xmlXPathContextPtr ctx = context.document->xpathContext();
+    if (!compiled.general || !ctx)
+        return nullptr;
+    XmlErrorCapture quiet;
+    ctx->node = context.node;
+    std::unique_ptr<xmlXPathObject, XPathObjectDeleter> result(xmlXPathCompiledEval(compiled.general, ctx));
+    if (!result || result->type != XPATH_NODESET || !result->nodesetval || result->nodesetval->nodeNr < 1)
+        return nullptr;
+    return result->nodesetval->nodeTab[0];
+}
+
+void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& name)
+{
+    XmlErrorCapture errors;
+    std::unique_ptr<xmlParserCtxt, ParserContextDeleter> ctxt(xmlNewParserCtxt());
+    if (!ctxt) {
+        document.setParseError(-1, QStringLiteral("out of memory"));
+        return;
+    }
+    if (bytes.size() > kMaxDocumentBytes) {
+        document.setParseError(-1, QStringLiteral("document too large"));
+        return;
+    }
+    const QString declared = declaredEncodingOf(bytes);
+    int options = kParseOptions;
+    const char* override = nullptr;
+    if (readAsGb18030(declared)) {
+        override = "GB18030";
+        options |= XML_PARSE_IGNORE_ENC;
+    }
+    const QByteArray url = name.toUtf8();
+    xmlDocPtr doc = xmlCtxtReadMemory(ctxt.get(), bytes.constData(), static_cast<int>(bytes.size()),
+                                      url.constData(), override, options);
+    document.reset(doc);
+    if (!doc) {
+        const xmlError* err = &ctxt->lastError;
+        document.setParseError(err->code ? err->code : -1,
+                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        return;
+    }
+    // No document of ours has a DOCTYPE; one that does may carry entity bombs or
+    // external entities, so it does not count as loaded.
+    if (xmlGetIntSubset(doc)) {
+        document.reset(nullptr);
+        document.setParseError(XML_ERR_ENTITY_BOUNDARY, QStringLiteral("DOCTYPE not allowed"));
+        return;
+    }
+    if (!ctxt->nsWellFormed) {
+        const xmlError* err = &ctxt->lastError;
+        document.setParseError(err->code ? err->code : -1,
+                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        return;
+    }
+    // Saved again in the encoding its declaration names: as libxml2 read it, or the GB2312
+    // label itself when the bytes were read as GB18030.
+    if (override)
+        document.setDeclaredEncoding(declared);
+    else if (doc->encoding)
+        document.setDeclaredEncoding(fromXmlChar(doc->encoding));
+}
+
+// Characters XML 1.0 does not allow (control characters other than tab and line breaks,
+// U+FFFE, U+FFFF, unpaired surrogates) would be written and then make the saved file
+// unreadable; they are invisible anyway, so they are left out.
+QString withoutNonXmlCharacters(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const char16_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            result.append(c).append(text.at(++i));
+            continue;
+        }
+        if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF)
+            continue;
+        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r')
+            continue;
+        result.append(c);
+    }
+    return result;
+}
+
+bool isUtf16Or32(const QString& encoding)
+{
+    const QString e = encoding.toUpper();
+    return e.startsWith(QLatin1String("UTF-16")) || e.startsWith(QLatin1String("UTF-32"))
+        || e.startsWith(QLatin1String("UCS"));
+}
+
+} // namespace
+
+QChar folderSeparator()
+{
+#ifdef Q_OS_WIN
+    return QLatin1Char('\\');
+#else
+    return QLatin1Char('/');
+#endif
+}
+
+QString TrimSpaces(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+XmlDocumentPtr ReadXmlDocument(const QString& fileName, QString& errorText)
+{
+    errorText.clear();
+    auto document = std::make_shared<XmlDocument>();
+    if (fileName.isEmpty()) {
+        errorText = QStringLiteral("无效文件名");
+        return document;
+    }
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes) {
+        document->setParseError(-1, file.errorString());
+        errorText = QStringLiteral("无法打开指定文件") + fileName;
+        return document;
+    }
+    const QByteArray bytes = file.readAll();
+    parseInto(*document, bytes, fileName);
+    if (!document->handle()) {
+        errorText = QStringLiteral("无法打开指定文件") + fileName;
+    } else if (document->parseError().code != 0) {
+        errorText = QStringLiteral("文件格式错误:") + fileName + QStringLiteral("\\n") + document->parseError().reason;
+    }
+    return document;
+}
+
+XmlDocumentPtr ParseXmlBytes(const QByteArray& text, const QString& nameForMessages, QString& errorText)
+{
+    errorText.clear();
+    auto document = std::make_shared<XmlDocument>();
+    parseInto(*document, text, nameForMessages);
+    if (!document->handle())
+        errorText = QStringLiteral("无法打开指定文件") + nameForMessages;
+    else if (document->parseError().code != 0)
+        errorText = QStringLiteral("文件格式错误:") + nameForMessages + QStringLiteral("\\n") + document->parseError().reason;
+    return document;
+}
+
+QByteArray SerializeXmlDocument(const XmlDocumentPtr& document)
+{
+    if (!document || !document->handle())
+        return {};
+    xmlDocPtr doc = document->handle();
+    const QString declared = document->declaredEncoding();
+    const QByteArray encoding = (declared.isEmpty() ? QStringLiteral("UTF-8") : declared).toLatin1();
+
+    if (isUtf16Or32(declared)) {
+        xmlChar* mem = nullptr;
+        int size = 0;
+        xmlDocDumpMemoryEnc(doc, &mem, &size, encoding.constData());
+        std::unique_ptr<xmlChar, XmlCharDeleter> owner(mem);
+        return mem ? QByteArray(reinterpret_cast<const char*>(mem), size) : QByteArray();
+    }
+
+    // Written by hand so the declaration is followed directly by the root, as the
+    // settings template stands: no line breaks are added anywhere.
+    QByteArray out = "<?xml version=\"";
+    out += doc->version ? reinterpret_cast<const char*>(doc->version) : "1.0";
+    out += '"';
+    if (!declared.isEmpty())
+        out += " encoding=\"" + encoding + '"';
+    if (doc->standalone == 1)
+        out += " standalone=\"yes\"";
+    else if (doc->standalone == 0)
+        out += " standalone=\"no\"";
+    out += "?>";
+
+    std::unique_ptr<xmlBuffer, SaveBufferDeleter> buffer(xmlBufferCreate());
+    xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), encoding.constData(), XML_SAVE_NO_DECL | XML_SAVE_AS_XML);
+    if (!save)
+        return {};
+    bool first = true;
+    for (xmlNodePtr child = doc->children; child; child = child->next) {
+        if (child->type == XML_DTD_NODE)
+            continue;
+        if (!first)
+            xmlBufferAdd(buffer.get(), reinterpret_cast<const xmlChar*>("\n"), 1);
+        xmlSaveTree(save, child);
+        xmlSaveFlush(save);
+        first = false;
+    }
+    xmlSaveClose(save);
+    out.append(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())), xmlBufferLength(buffer.get()));
+    return out;
+}
+
+bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, QString& errorText)
+{
+    errorText.clear();
+    if (fileName.isEmpty()) {
+        errorText = QStringLiteral("未指定待保存得文件名");
+        return false;
+    }
+    // A document whose own load failed holds nothing worth writing: never let it
+    // replace a good file.
+    if (!document || !document->handle() || document->parseError().code != 0) {
+        const QString reason = document ? document->parseError().reason : QString();
+        errorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
+        return false;
+    }
+    const QByteArray bytes = SerializeXmlDocument(document);
+    QString reason;
+    if (bytes.isEmpty() || !AtomicFileWriter::write(fileName, bytes, &reason)) {
+        errorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
+        return false;
+    }
+    return true;
+}
+
+QString GetNodeText(const XmlNode& context, const QString& xpath)
+{
+    xmlNodePtr node = selectFirst(context, xpath);
+    if (!node)
+        return {};
+    std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(node));
+    return TrimSpaces(fromXmlChar(content.get()));
+}
+
+void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)
+{
+    xmlNodePtr node = selectFirst(context, xpath);
+    if (!node)
+        return;
+    const QByteArray text = TrimSpaces(withoutNonXmlCharacters(value)).toUtf8();
+    const auto* utf8 = reinterpret_cast<const xmlChar*>(text.constData());
+    if (node->type == XML_ATTRIBUTE_NODE) {
+        // xmlSetNsProp stores the value as literal text ("&" stays "&").
+        auto* attr = reinterpret_cast<xmlAttrPtr>(node);
+        if (attr->parent)
+            xmlSetNsProp(attr->parent, attr->ns, attr->name, utf8);
+        return;
+    }
+    if (node->type != XML_ELEMENT_NODE)
+        return;
+    // Replace every child by one literal text node (xmlNodeSetContent would parse "&").
+    xmlNodeSetContent(node, nullptr);
+    if (!text.isEmpty())
+        xmlAddChild(node, xmlNewDocTextLen(node->doc, utf8, static_cast<int>(text.size())));
+}
+
+bool IsSafeFileNamePart(const QString& text)
+{
+    if (text == QLatin1String(".") || text == QLatin1String(".."))
+        return false;
+    static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace Module1

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/XmlDocument.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Loading, parsing, saving and the XPath node operations of every document. Each call
+// that can fail fills errorText with the text the windows show (empty on success).
+namespace Module1 {
+
+// The folder separator of this platform ("\" on Windows, "/" elsewhere).
+QChar folderSeparator();
+
+// Always returns a document; errorText is empty exactly when the load succeeded.
+XmlDocumentPtr ReadXmlDocument(const QString& fileName, QString& errorText);
+// Parses bytes held in memory; same failure rules as a load.
+XmlDocumentPtr ParseXmlBytes(const QByteArray& bytes, const QString& nameForMessages, QString& errorText);
+// Replaces the file atomically: on failure the previous file is untouched.
+bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, QString& errorText);
+// Serialises the document in its declared encoding, as WriteXmlDocument writes it.
+QByteArray SerializeXmlDocument(const XmlDocumentPtr& document);
+
+// Text of the first node the XPath selects, spaces trimmed at both ends; empty when none.
+QString GetNodeText(const XmlNode& context, const QString& xpath);
+// Sets the text of the first node the XPath selects, stored literally; no node, no change.
+void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value);
+
+// Removes spaces (only U+0020) at both ends, as every value is trimmed on its way
+// into and out of a document.
+QString TrimSpaces(const QString& text);
+
+// True when the text can stand inside a file name: no separators, no characters that
+// file systems refuse, no control characters, and not "." or "..".
+bool IsSafeFileNamePart(const QString& text);
+
+} // namespace Module1
