@@ -8,7 +8,8 @@ build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n
           libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig
           fonts-noto-cjk  # the CJK serif and sans the printed pages name first
-          qt6-svg-dev shared-mime-info libfile-mimeinfo-perl desktop-file-utils appstream)
+          qt6-svg-dev shared-mime-info libfile-mimeinfo-perl desktop-file-utils appstream
+          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils)
 [ "${VANTREL_EXTRA_PACKAGES:-}" ] && read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()

@@ -168,7 +168,8 @@ private:
 
 const CompiledPath& compiledXPath(const QString& xpath)
 {
-    static CompiledPathCache cache;
+    // Per thread: batch checks read documents on several threads at once.
+    static thread_local CompiledPathCache cache;
     return cache.get(xpath);
 }
 

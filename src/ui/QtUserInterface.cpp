@@ -69,6 +69,25 @@ std::optional<QString> QtUserInterface::saveFileName(QWidget* parent, const File
     return QDir::toNativeSeparators(name);
 }
 
+std::optional<QString> QtUserInterface::directoryName(QWidget* parent, const FileDialogRequest& request)
+{
+    const QString name = QFileDialog::getExistingDirectory(parent, request.title, request.initialFolder);
+    if (name.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(name);
+}
+
+std::optional<QStringList> QtUserInterface::openFileNames(QWidget* parent, const FileDialogRequest& request)
+{
+    QStringList names = QFileDialog::getOpenFileNames(parent, request.title, startPath(request),
+                                                      toQtFilter(request.filter), nullptr, QFileDialog::ReadOnly);
+    if (names.isEmpty())
+        return std::nullopt;
+    for (QString& name : names)
+        name = QDir::toNativeSeparators(name);
+    return names;
+}
+
 void QtUserInterface::runModal(QDialog* dialog)
 {
     dialog->exec();

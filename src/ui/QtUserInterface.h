@@ -11,6 +11,8 @@ public:
     bool question(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QString> directoryName(QWidget* parent, const FileDialogRequest& request) override;
+    std::optional<QStringList> openFileNames(QWidget* parent, const FileDialogRequest& request) override;
     void runModal(QDialog* dialog) override;
     bool openInBrowser(const QString& path) override;
 };

@@ -18,6 +18,16 @@ UserInterface& current()
     return real;
 }
 
+std::optional<QString> UserInterface::directoryName(QWidget*, const FileDialogRequest&)
+{
+    return std::nullopt;
+}
+
+std::optional<QStringList> UserInterface::openFileNames(QWidget*, const FileDialogRequest&)
+{
+    return std::nullopt;
+}
+
 void install(UserInterface* implementation)
 {
     installed = implementation;

@@ -3,6 +3,7 @@
 #include "ui/FileDialogRequest.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -23,6 +24,10 @@ public:
     // The chosen file's full path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // A folder, or nothing when cancelled. Seams that never ask for one answer "cancelled".
+    virtual std::optional<QString> directoryName(QWidget* parent, const FileDialogRequest& request);
+    // Several existing files at once (empty list never returned), or nothing when cancelled.
+    virtual std::optional<QStringList> openFileNames(QWidget* parent, const FileDialogRequest& request);
     // Shows the dialog modally and returns once it is hidden or closed.
     virtual void runModal(QDialog* dialog) = 0;
     // Hands a local file to the desktop's web browser; does not wait for it. False when

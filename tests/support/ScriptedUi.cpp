@@ -8,7 +8,7 @@ namespace {
 const char* kindName(std::size_t index)
 {
     static const char* names[] = {"an answer to a question", "an open-file answer", "a save-file answer",
-                                  "a modal dialog action"};
+                                  "a modal dialog action", "a folder answer", "an open-files answer"};
     return names[index];
 }
 } // namespace
@@ -26,6 +26,8 @@ ScriptedUi::~ScriptedUi()
 void ScriptedUi::answerQuestion(bool ok) { answers_.emplace_back(QuestionAnswer{ok}); }
 void ScriptedUi::answerOpenFile(std::optional<QString> path) { answers_.emplace_back(OpenAnswer{std::move(path)}); }
 void ScriptedUi::answerSaveFile(std::optional<QString> path) { answers_.emplace_back(SaveAnswer{std::move(path)}); }
+void ScriptedUi::answerDirectory(std::optional<QString> path) { answers_.emplace_back(DirectoryAnswer{std::move(path)}); }
+void ScriptedUi::answerOpenFiles(std::optional<QStringList> paths) { answers_.emplace_back(OpenFilesAnswer{std::move(paths)}); }
 void ScriptedUi::answerModal(ModalAction action) { answers_.emplace_back(std::move(action)); }
 
 template <typename T>
@@ -74,6 +76,20 @@ std::optional<QString> ScriptedUi::saveFileName(QWidget*, const ui::FileDialogRe
     fileRequests << request;
     const auto answer = take<SaveAnswer>("save-file dialog", request.title);
     return answer ? answer->path : std::nullopt;
+}
+
+std::optional<QString> ScriptedUi::directoryName(QWidget*, const ui::FileDialogRequest& request)
+{
+    fileRequests << request;
+    const auto answer = take<DirectoryAnswer>("folder dialog", request.title);
+    return answer ? answer->path : std::nullopt;
+}
+
+std::optional<QStringList> ScriptedUi::openFileNames(QWidget*, const ui::FileDialogRequest& request)
+{
+    fileRequests << request;
+    const auto answer = take<OpenFilesAnswer>("open-files dialog", request.title);
+    return answer ? answer->paths : std::nullopt;
 }
 
 void ScriptedUi::runModal(QDialog* dialog)

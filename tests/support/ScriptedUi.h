@@ -23,6 +23,8 @@ public:
     void answerQuestion(bool ok);
     void answerOpenFile(std::optional<QString> path);
     void answerSaveFile(std::optional<QString> path);
+    void answerDirectory(std::optional<QString> path);
+    void answerOpenFiles(std::optional<QStringList> paths);
     // Runs inside the modal dialog (shown, not blocking); the action must close or hide it.
     void answerModal(ModalAction action);
 
@@ -44,6 +46,8 @@ public:
     bool question(QWidget* parent, const QString& text) override;
     std::optional<QString> openFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
+    std::optional<QString> directoryName(QWidget* parent, const ui::FileDialogRequest& request) override;
+    std::optional<QStringList> openFileNames(QWidget* parent, const ui::FileDialogRequest& request) override;
     void runModal(QDialog* dialog) override;
     bool openInBrowser(const QString& path) override;
 
@@ -51,7 +55,9 @@ private:
     struct QuestionAnswer { bool ok; };
     struct OpenAnswer { std::optional<QString> path; };
     struct SaveAnswer { std::optional<QString> path; };
-    using Answer = std::variant<QuestionAnswer, OpenAnswer, SaveAnswer, ModalAction>;
+    struct DirectoryAnswer { std::optional<QString> path; };
+    struct OpenFilesAnswer { std::optional<QStringList> paths; };
+    using Answer = std::variant<QuestionAnswer, OpenAnswer, SaveAnswer, ModalAction, DirectoryAnswer, OpenFilesAnswer>;
 
     template <typename T>
     std::optional<T> take(const char* what, const QString& context);

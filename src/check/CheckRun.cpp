@@ -1,0 +1,200 @@
+#include "check/CheckRun.h"
+
+#include "check/CrossFileChecks.h"
+#include "check/FileChecker.h"
+#include "check/InputWalker.h"
+
+#include <QSet>
+#include <QThread>
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include <libxml/parser.h>
+
+namespace {
+
+// The hand-over between the walk, the checking threads and the thread that runs the
+// batch. The walk may run ahead of delivery by the window, no further.
+class Pipeline {
+public:
+    explicit Pipeline(const std::atomic<bool>& cancelled) : cancelled_(cancelled) {}
+
+    bool push(InputItem&& item)
+    {
+        std::unique_lock lock(mutex_);
+        waitUntil(room_, lock, [&] { return cancelled_ || item.order < delivered_ + CheckRun::kWindow; });
+        if (cancelled_)
+            return false;
+        queue_.push_back(std::move(item));
+        work_.notify_one();
+        return true;
+    }
+
+    void walkDone(qint64 total)
+    {
+        std::lock_guard lock(mutex_);
+        walked_ = total;
+        work_.notify_all();
+        result_.notify_all();
+    }
+
+    // Next item to check, or nothing when the walk is over and the queue empty.
+    std::optional<InputItem> take()
+    {
+        std::unique_lock lock(mutex_);
+        waitUntil(work_, lock, [&] { return cancelled_ || !queue_.empty() || walked_ >= 0; });
+        if (cancelled_ || queue_.empty())
+            return std::nullopt;
+        InputItem item = std::move(queue_.front());
+        queue_.pop_front();
+        return item;
+    }
+
+    void done(FileResult&& result)
+    {
+        std::lock_guard lock(mutex_);
+        const bool awaited = result.order == delivered_;
+        results_.emplace(result.order, std::move(result));
+        // Only the result delivery waits for is worth a wake-up.
+        if (awaited)
+            result_.notify_one();
+    }
+
+    // The next result in order, or nothing when every item has been delivered.
+    std::optional<FileResult> next()
+    {
+        std::unique_lock lock(mutex_);
+        waitUntil(result_, lock, [&] {
+            return cancelled_ || results_.count(delivered_) || (walked_ >= 0 && delivered_ >= walked_);
+        });
+        const auto found = results_.find(delivered_);
+        if (cancelled_ || found == results_.end())
+            return std::nullopt;
+        FileResult result = std::move(found->second);
+        results_.erase(found);
+        ++delivered_;
+        room_.notify_one();
+        return result;
+    }
+
+    void wake()
+    {
+        std::lock_guard lock(mutex_);
+        room_.notify_all();
+        work_.notify_all();
+        result_.notify_all();
+    }
+
+private:
+    // A cancel comes from another thread without a notification: look at it now and then.
+    template <typename Predicate>
+    static void waitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, Predicate ready)
+    {
+        while (!ready())
+            condition.wait_for(lock, std::chrono::milliseconds(100));
+    }
+
+    const std::atomic<bool>& cancelled_;
+    std::mutex mutex_;
+    std::condition_variable room_;   // the walk waits for the window to move
+    std::condition_variable work_;   // checking threads wait for items
+    std::condition_variable result_; // delivery waits for the next result in order
+    std::deque<InputItem> queue_;
+    std::map<qint64, FileResult> results_;
+    qint64 delivered_ = 0;
+    qint64 walked_ = -1; // number of items once the walk is over
+};
+
+bool isUnit(const FileResult& result)
+{
+    return result.kind == DocumentSniffer::Kind::UnitInfo;
+}
+
+} // namespace
+
+CheckTally CheckRun::run()
+{
+    // libxml2 sets up its globals once, before any thread parses.
+    xmlInitParser();
+    const InputWalker walker(paths_);
+    const qint64 total = walker.countItems();
+    for (CheckSink* sink : sinks_)
+        sink->started(total);
+
+    Pipeline pipeline(cancelled_);
+    std::thread walking([&] {
+        qint64 walked = 0;
+        walker.walk([&](InputItem&& item) {
+            ++walked;
+            return pipeline.push(std::move(item));
+        });
+        pipeline.walkDone(walked);
+    });
+    const int count = workers_ > 0 ? workers_ : std::max(1, QThread::idealThreadCount());
+    std::vector<std::thread> checking;
+    for (int i = 0; i < count; ++i) {
+        checking.emplace_back([&] {
+            while (auto item = pipeline.take())
+                pipeline.done(FileChecker::check(*item));
+        });
+    }
+
+    CheckTally tally;
+    CrossFileChecks cross;
+    QSet<qint64> failedReports;
+    qint64 done = 0;
+    while (auto result = pipeline.next()) {
+        ++done;
+        tally.findings += result->findings.size();
+        switch (result->status) {
+        case FileResult::Status::Ignored:
+            ++tally.ignored;
+            break;
+        case FileResult::Status::Unreadable:
+            if (isUnit(*result))
+                ++tally.unitFiles;
+            else
+                ++tally.unreadable;
+            break;
+        case FileResult::Status::Checked:
+            if (result->report) {
+                cross.addReport(result->order, result->path, *result->report);
+                if (!result->findings.isEmpty())
+                    failedReports.insert(result->order);
+            } else if (result->unit) {
+                ++tally.unitFiles;
+                cross.addUnit(*result->unit);
+            }
+            break;
+        }
+        if (result->report)
+            ++tally.reports;
+        for (CheckSink* sink : sinks_)
+            sink->fileChecked(*result);
+        if (progress_)
+            progress_(done, std::max(done, total));
+    }
+    pipeline.wake();
+    walking.join();
+    for (std::thread& t : checking)
+        t.join();
+
+    if (cancelled_)
+        return tally;
+    const auto crossFound = cross.findings();
+    for (const auto& [order, finding] : crossFound)
+        failedReports.insert(order);
+    tally.findings += static_cast<qint64>(crossFound.size());
+    tally.failed = failedReports.size();
+    tally.passed = tally.reports - tally.failed;
+    tally.reports += tally.unreadable;
+    for (CheckSink* sink : sinks_) {
+        sink->crossFindings(crossFound);
+        sink->finished(tally);
+    }
+    return tally;
+}

@@ -1,0 +1,290 @@
+#include "check/FileChecker.h"
+
+#include "check/AmountText.h"
+#include "check/InputWalker.h"
+#include "core/BudgetRules.h"
+#include "core/CodedItem.h"
+#include "core/HoldingsRules.h"
+#include "core/ReportFile.h"
+#include "core/UnitInfoFile.h"
+#include "core/ProjectTypes.h"
+#include "core/ReportFieldTable.h"
+#include "core/XmlDocumentAccess.h"
+#include "core/UnitInfoFields.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+
+using Table = ReportFieldTable;
+
+namespace {
+
+QString listText(std::span<const CodedItem> items, const QString& code)
+{
+    bool ok = false;
+    const int value = code.toInt(&ok);
+    for (const CodedItem& item : items) {
+        if (ok && item.code == value)
+            return QString::fromUtf8(item.text);
+    }
+    return {};
+}
+
+// The boxes the budget rules read and a save turns into numbers: the demand total, the
+// yearly amounts and every budget item. Stored, each of them holds a number.
+struct AmountField {
+    enum Role { DemandTotal, Central, Local, ItemTotal, ItemShare };
+    QString control;
+    QString xpath;
+    Role role;
+    int year = 0;
+};
+
+const std::vector<AmountField>& amountFields()
+{
+    static const std::vector<AmountField> fields = [] {
+        std::vector<AmountField> list;
+        for (const Table::Field& field : Table::fields()) {
+            if (field.control.kind != Table::ControlKind::LineEdit)
+                continue;
+            const int n = field.control.number;
+            AmountField amount{field.control.objectName(), field.xpath, AmountField::DemandTotal};
+            if (n == 12 || n == 13) {
+                amount.role = n == 12 ? AmountField::Central : AmountField::Local;
+                amount.year = field.control.index;
+            } else if (field.budgetFrame >= 0) {
+                // Totals sit in the odd arrays (Text17, Text19 ...), shares in the even ones.
+                amount.role = n % 2 == 1 ? AmountField::ItemTotal : AmountField::ItemShare;
+            } else if (n != 32) {
+                continue;
+            }
+            list.push_back(std::move(amount));
+        }
+        return list;
+    }();
+    return fields;
+}
+
+// The stored project type code as written. The values read for the window hold the code
+// its list would select, which turns an unknown code into the first item's; the raw
+// text sits early in the file, and codes are ASCII digits in every encoding we read.
+QString storedProjectType(const QByteArray& bytes)
+{
+    const qsizetype tag = bytes.indexOf("<ProjectType");
+    if (tag < 0)
+        return {};
+    const qsizetype open = bytes.indexOf('>', tag);
+    const qsizetype close = open < 0 ? -1 : bytes.indexOf('<', open);
+    if (close < 0 || bytes.at(open - 1) == '/')
+        return {};
+    return QString::fromLatin1(bytes.mid(open + 1, close - open - 1)).trimmed();
+}
+
+bool typeCodeListed(const QString& stored)
+{
+    for (const CodedItem& item : ProjectTypes::projectTypeItems()) {
+        if (StoredCodeMatches(stored, item.code))
+            return true;
+    }
+    return false;
+}
+
+bool readFile(const QString& path, QByteArray& bytes, QString& error, bool& tooLarge)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("无法打开指定文件") + path;
+        return false;
+    }
+    if (file.size() > InputWalker::kMaxDocumentBytes) {
+        tooLarge = true;
+        bytes = file.read(DocumentSniffer::kHeadBytes);
+        return true;
+    }
+    bytes = file.readAll();
+    return true;
+}
+
+} // namespace
+
+QString FileChecker::unreadableKind() { return QStringLiteral("无法读取"); }
+QString FileChecker::budgetRuleKind() { return QStringLiteral("预算规则"); }
+QString FileChecker::notANumberKind() { return QStringLiteral("金额不是数字"); }
+QString FileChecker::missingCodeKind() { return QStringLiteral("缺少编号"); }
+QString FileChecker::fileNameKind() { return QStringLiteral("文件名不符"); }
+QString FileChecker::projectTypeKind() { return QStringLiteral("项目类别无效"); }
+QString FileChecker::holdingsKind() { return QStringLiteral("藏品数量"); }
+
+FileResult FileChecker::check(const InputItem& item)
+{
+    FileResult result;
+    result.order = item.order;
+    result.path = item.path;
+
+    QByteArray bytes = item.bytes;
+    QString error = item.readError;
+    bool tooLarge = item.tooLarge;
+    if (error.isEmpty() && !item.diskPath.isEmpty())
+        readFile(item.diskPath, bytes, error, tooLarge);
+
+    const QString& fileName = item.fileName;
+    result.kind = DocumentSniffer::sniff(bytes.left(DocumentSniffer::kHeadBytes));
+    if (result.kind == DocumentSniffer::Kind::Other)
+        result.kind = DocumentSniffer::kindByName(fileName);
+
+    // What cannot be read at all is reported whatever it is: it may well be a report.
+    if (!error.isEmpty()) {
+        result.status = FileResult::Status::Unreadable;
+        result.findings << CheckFinding{item.path, unreadableKind(), error};
+        return result;
+    }
+    if (result.kind == DocumentSniffer::Kind::Other)
+        return result;
+    if (tooLarge) {
+        result.status = FileResult::Status::Unreadable;
+        result.findings << CheckFinding{item.path, unreadableKind(), QStringLiteral("文件超过 64 MiB，不予读取")};
+        return result;
+    }
+    if (result.kind == DocumentSniffer::Kind::Report)
+        checkReport(bytes, fileName, result);
+    else
+        checkUnit(bytes, result);
+    return result;
+}
+
+void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, FileResult& result)
+{
+    const ReportFile file = ReadReportBytes(bytes, result.path);
+    if (!file.ok) {
+        result.status = FileResult::Status::Unreadable;
+        result.findings << CheckFinding{result.path, unreadableKind(), file.error};
+        return;
+    }
+    result.status = FileResult::Status::Checked;
+    const ReportValues& values = file.values;
+    const auto finding = [&](const QString& kind, const QString& message) {
+        result.findings << CheckFinding{result.path, kind, message};
+    };
+
+    ReportRow row;
+    row.unitCode = file.header.unitCode;
+    row.unitName = file.header.unitName;
+    row.projectCode = values.value(QStringLiteral("Text1"));
+    row.projectName = values.value(QStringLiteral("Text2"));
+    const QString typeCode = values.value(QStringLiteral("Combo1"));
+    row.projectType = listText(ProjectTypes::projectTypeItems(), typeCode);
+    row.projectTypeCode = row.projectType.isEmpty() ? 0 : typeCode.toInt();
+    row.projectNature = listText(ProjectTypes::projectNatureItems(), values.value(QStringLiteral("Combo2")));
+    // Every amount is read once: for the row, the sums and whether it is a number at all.
+    QList<CheckFinding> notNumbers;
+    row.demandTotalText = QStringLiteral("0");
+    row.centralText.fill(row.demandTotalText);
+    row.localText.fill(row.demandTotalText);
+    for (const AmountField& field : amountFields()) {
+        if (!values.contains(field.control))
+            continue;
+        const QString stored = values.value(field.control);
+        auto parsed = BudgetAmount::parse(stored);
+        if (!parsed) {
+            notNumbers << CheckFinding{result.path, notANumberKind(),
+                                       field.xpath + QStringLiteral(" 的值为“") + stored + QStringLiteral("”")};
+            parsed.emplace();
+            parsed->plainText = QStringLiteral("0");
+        }
+        switch (field.role) {
+        case AmountField::DemandTotal:
+            row.demandTotal = std::move(parsed->value);
+            row.demandTotalText = parsed->plainText;
+            break;
+        case AmountField::Central:
+            row.central[field.year] = std::move(parsed->value);
+            row.centralText[field.year] = parsed->plainText;
+            break;
+        case AmountField::Local:
+            row.local[field.year] = std::move(parsed->value);
+            row.localText[field.year] = parsed->plainText;
+            break;
+        case AmountField::ItemTotal:
+            row.budgetTotal += parsed->value;
+            break;
+        case AmountField::ItemShare:
+            row.budgetCentral += parsed->value;
+            break;
+        }
+    }
+
+    const BudgetRuleResult rules = CheckBudgetRules(values);
+    if (!rules.ok()) {
+        row.firstBrokenRule = rules.message;
+        finding(budgetRuleKind(), rules.message);
+    }
+    // A save writes every amount as a number; anything else was put there by hand.
+    result.findings << notNumbers;
+    if (row.projectCode.isEmpty())
+        finding(missingCodeKind(), QStringLiteral("项目编号为空"));
+    if (row.unitCode.isEmpty())
+        finding(missingCodeKind(), QStringLiteral("单位编码为空"));
+    if (!row.projectCode.isEmpty() && !row.unitCode.isEmpty()) {
+        const QString standard = QStringLiteral("qzrt_") + row.unitCode + QLatin1Char('_') + row.projectCode
+                               + QStringLiteral(".xm");
+        if (fileName != standard)
+            finding(fileNameKind(), QStringLiteral("标准文件名应为“") + standard + QStringLiteral("”"));
+    }
+    const QString storedType = storedProjectType(bytes);
+    if (!typeCodeListed(storedType)) {
+        row.projectType.clear();
+        row.projectTypeCode = 0;
+        finding(projectTypeKind(), QStringLiteral("项目类别代码“%1”不在列表中").arg(storedType));
+    }
+
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& name : values.controls()) {
+        hash.addData(name.toUtf8());
+        hash.addData(QByteArrayView("=", 1));
+        hash.addData(values.value(name).toUtf8());
+        hash.addData(QByteArrayView("\n", 1));
+    }
+    row.contentHash = hash.result();
+    result.report = std::move(row);
+}
+
+void FileChecker::checkUnit(const QByteArray& bytes, FileResult& result)
+{
+    const UnitInfoFile file = ReadUnitInfoBytes(bytes, result.path);
+    if (!file.ok) {
+        result.status = FileResult::Status::Unreadable;
+        result.findings << CheckFinding{result.path, unreadableKind(), file.error};
+        return;
+    }
+    result.status = FileResult::Status::Checked;
+    const UnitInfoValues& values = file.values;
+    const HoldingsRuleResult rules = CheckHoldingsRules(values);
+    if (!rules.ok())
+        result.findings << CheckFinding{result.path, holdingsKind(), rules.message};
+
+    UnitRow row;
+    // The unit's code is stamped into the file on every save; the dialog never edits it.
+    QString error;
+    const Module1::XmlDocumentPtr document = Module1::ParseXmlBytes(bytes, result.path, error);
+    const Module1::XmlNode root = Module1::documentElement(document);
+    row.unitCode = Module1::GetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"));
+    if (row.unitCode.isEmpty())
+        row.unitCode = Module1::GetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"));
+    row.unitName = values.value(QStringLiteral("Text2"));
+    for (const UnitInfoField& field : UnitInfoFields::fields()) {
+        if (field.kind == UnitInfoKind::Coded)
+            row.codedTexts << listText(UnitInfoFields::items(field.list), values.value(QString::fromUtf8(field.objectName)));
+    }
+    BudgetAmount fundDemand;
+    for (int i = 0; i < UnitInfoFields::kClassCount; ++i)
+        row.numbers << values.value(QStringLiteral("Text9(%1)").arg(i));
+    row.numbers << values.value(QStringLiteral("Text29"));
+    for (int i = 0; i < UnitInfoFields::kClassCount; ++i) {
+        const QString demand = values.value(QStringLiteral("Text26(%1)").arg(i));
+        row.numbers << demand;
+        fundDemand += AmountText::parseOrZero(demand);
+    }
+    row.fundDemandTotal = AmountText::decimal(fundDemand);
+    result.unit = std::move(row);
+}

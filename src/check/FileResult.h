@@ -1,0 +1,26 @@
+#pragma once
+
+#include "check/CheckFinding.h"
+#include "check/DocumentSniffer.h"
+#include "check/ReportRow.h"
+#include "check/UnitRow.h"
+
+#include <QList>
+#include <optional>
+
+// The outcome of checking one input item.
+struct FileResult {
+    enum class Status {
+        Ignored,    // neither a report nor a unit file
+        Unreadable, // refused by the store, malformed, too large or unreadable
+        Checked,
+    };
+
+    qint64 order = 0;
+    QString path;
+    DocumentSniffer::Kind kind = DocumentSniffer::Kind::Other;
+    Status status = Status::Ignored;
+    QList<CheckFinding> findings; // of this file alone
+    std::optional<ReportRow> report;
+    std::optional<UnitRow> unit;
+};

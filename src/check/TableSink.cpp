@@ -1,0 +1,138 @@
+#include "check/TableSink.h"
+
+#include "check/CheckTables.h"
+
+#include <QDataStream>
+
+namespace {
+
+// Reads back what was spilled: an order and the cells of a row, until the end.
+bool readRecord(QDataStream& in, qint64& order, QStringList& cells)
+{
+    if (in.atEnd())
+        return false;
+    in >> order >> cells;
+    return in.status() == QDataStream::Ok;
+}
+
+void spill(QTemporaryFile& file, qint64 order, const QStringList& cells)
+{
+    QDataStream out(&file);
+    out << order << cells;
+}
+
+} // namespace
+
+bool TableSink::open(QString* error)
+{
+    for (QTemporaryFile* file : {&projects_, &units_, &findings_}) {
+        if (!file->open()) {
+            *error = QStringLiteral("无法创建临时文件：") + file->errorString();
+            return false;
+        }
+    }
+    for (const auto& writer : writers_) {
+        if (!writer->open(error))
+            return false;
+    }
+    return true;
+}
+
+void TableSink::fileChecked(const FileResult& result)
+{
+    if (!result.findings.isEmpty() && result.report)
+        failedReports_.insert(result.order);
+    for (const CheckFinding& finding : result.findings)
+        spill(findings_, result.order, CheckTables::findingRow(finding));
+    if (result.report) {
+        totals_.addReport(*result.report);
+        // The verdict is filled in when the rows are written.
+        spill(projects_, result.order, CheckTables::projectRow(result.path, *result.report, true));
+    }
+    if (result.unit) {
+        totals_.nameUnit(result.unit->unitCode, result.unit->unitName);
+        spill(units_, result.order, CheckTables::unitRow(result.path, *result.unit));
+    }
+}
+
+void TableSink::crossFindings(const std::vector<std::pair<qint64, CheckFinding>>& findings)
+{
+    crossFindings_ = findings;
+    for (const auto& [order, finding] : findings)
+        failedReports_.insert(order);
+}
+
+void TableSink::writeRow(const QStringList& cells)
+{
+    for (const auto& writer : writers_)
+        writer->addRow(cells);
+}
+
+void TableSink::writeTable(int table, const std::function<void()>& rows)
+{
+    for (const auto& writer : writers_)
+        writer->beginTable(table);
+    rows();
+    for (const auto& writer : writers_)
+        writer->endTable();
+}
+
+void TableSink::finished(const CheckTally&)
+{
+    const int verdictColumn = static_cast<int>(CheckTables::headers(CheckTables::Projects).size()) - 3;
+    writeTable(CheckTables::Projects, [&] {
+        projects_.seek(0);
+        QDataStream in(&projects_);
+        qint64 order = 0;
+        QStringList cells;
+        while (readRecord(in, order, cells)) {
+            if (failedReports_.contains(order))
+                cells[verdictColumn] = CheckTables::failedText();
+            writeRow(cells);
+        }
+    });
+    writeTable(CheckTables::Units, [&] {
+        units_.seek(0);
+        QDataStream in(&units_);
+        qint64 order = 0;
+        QStringList cells;
+        while (readRecord(in, order, cells))
+            writeRow(cells);
+    });
+    writeTable(CheckTables::Summary, [&] {
+        for (const QStringList& cells : totals_.rows())
+            writeRow(cells);
+    });
+    // A file's own findings and those across files, merged in input order.
+    writeTable(CheckTables::Findings, [&] {
+        findings_.seek(0);
+        QDataStream in(&findings_);
+        qint64 order = 0;
+        QStringList cells;
+        auto cross = crossFindings_.cbegin();
+        bool more = readRecord(in, order, cells);
+        while (more || cross != crossFindings_.cend()) {
+            if (more && (cross == crossFindings_.cend() || order <= cross->first)) {
+                writeRow(cells);
+                more = readRecord(in, order, cells);
+            } else {
+                writeRow(CheckTables::findingRow(cross->second));
+                ++cross;
+            }
+        }
+    });
+    if (projects_.error() != QFileDevice::NoError || units_.error() != QFileDevice::NoError
+        || findings_.error() != QFileDevice::NoError) {
+        // The writers' temporary files go with them; nothing reaches its final name.
+        error_ = QStringLiteral("无法写入临时文件");
+        writers_.clear();
+        return;
+    }
+    succeeded_ = true;
+    for (const auto& writer : writers_) {
+        if (!writer->commit(&error_)) {
+            succeeded_ = false;
+            break;
+        }
+    }
+}

@@ -1,0 +1,145 @@
+#include "check/XlsxTableWriter.h"
+
+#include "check/CheckTables.h"
+#include "core/BudgetAmount.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cstdio>
+#include <xlsxwriter.h>
+
+namespace {
+
+// Excel's limit for one cell's text.
+constexpr qsizetype kMaxCellText = 32767;
+
+// Columns are measured in character widths; CJK characters take two.
+int displayWidth(const QString& text)
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += c.unicode() >= 0x1100 ? 2 : 1;
+    return width;
+}
+
+// Characters XML does not allow would make the workbook unreadable.
+QByteArray cellText(const QString& text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            clean.append(c);
+    }
+    return clean.left(kMaxCellText).toUtf8();
+}
+
+} // namespace
+
+XlsxTableWriter::~XlsxTableWriter()
+{
+    if (workbook_) {
+        workbook_close(workbook_);
+        QFile::remove(temporaryPath_);
+    }
+}
+
+bool XlsxTableWriter::open(QString* error)
+{
+    const QFileInfo target(path_);
+    temporaryPath_ = target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                   + QStringLiteral(".%1-%2.tmp").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    const QByteArray name = QFile::encodeName(temporaryPath_);
+    workbook_ = workbook_new_opt(name.constData(), &options);
+    if (!workbook_) {
+        *error = QStringLiteral("无法写入文件") + path_;
+        return false;
+    }
+    headerFormat_ = workbook_add_format(workbook_);
+    format_set_bold(headerFormat_);
+    amountFormat_ = workbook_add_format(workbook_);
+    format_set_num_format(amountFormat_, "#,##0.00");
+    countFormat_ = workbook_add_format(workbook_);
+    format_set_num_format(countFormat_, "#,##0");
+    for (int table = 0; table < CheckTables::TableCount; ++table) {
+        const QByteArray sheet = CheckTables::sheetName(table).toUtf8();
+        sheets_ << workbook_add_worksheet(workbook_, sheet.constData());
+    }
+    return true;
+}
+
+void XlsxTableWriter::beginTable(int table)
+{
+    table_ = table;
+    row_ = 0;
+    const QStringList headers = CheckTables::headers(table);
+    widths_.clear();
+    for (qsizetype column = 0; column < headers.size(); ++column) {
+        worksheet_write_string(sheets_[table], 0, static_cast<lxw_col_t>(column), cellText(headers[column]).constData(),
+                               headerFormat_);
+        widths_ << displayWidth(headers[column]);
+    }
+    worksheet_freeze_panes(sheets_[table], 1, 0);
+}
+
+void XlsxTableWriter::writeCell(int column, const QString& text)
+{
+    lxw_worksheet* sheet = sheets_[table_];
+    const auto col = static_cast<lxw_col_t>(column);
+    if (CheckTables::isNumberColumn(table_, column)) {
+        if (const auto amount = BudgetAmount::parse(text)) {
+            const bool count = CheckTables::isCountColumn(table_, column);
+            worksheet_write_number(sheet, row_, col, amount->plainText.toDouble(), count ? countFormat_ : amountFormat_);
+            // Shown with digit groups and, for amounts, two decimals.
+            const int digits = static_cast<int>(amount->plainText.section(QLatin1Char('.'), 0, 0).size());
+            widths_[column] = std::max(widths_[column], digits + digits / 3 + (count ? 1 : 4));
+            return;
+        }
+    }
+    if (text.isEmpty())
+        return;
+    worksheet_write_string(sheet, row_, col, cellText(text).constData(), nullptr);
+    widths_[column] = std::max(widths_[column], displayWidth(text));
+}
+
+void XlsxTableWriter::addRow(const QStringList& cells)
+{
+    ++row_;
+    for (qsizetype column = 0; column < cells.size() && column < widths_.size(); ++column)
+        writeCell(static_cast<int>(column), cells[column]);
+}
+
+void XlsxTableWriter::endTable()
+{
+    lxw_worksheet* sheet = sheets_[table_];
+    const auto lastColumn = static_cast<lxw_col_t>(widths_.size() - 1);
+    worksheet_autofilter(sheet, 0, 0, row_, lastColumn);
+    for (qsizetype column = 0; column < widths_.size(); ++column) {
+        const double width = std::min(widths_[column] + 2, 80);
+        worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), width, nullptr);
+    }
+    table_ = -1;
+}
+
+bool XlsxTableWriter::commit(QString* error)
+{
+    const lxw_error status = workbook_close(workbook_);
+    workbook_ = nullptr;
+    if (status != LXW_NO_ERROR) {
+        QFile::remove(temporaryPath_);
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + QString::fromUtf8(lxw_strerror(status));
+        return false;
+    }
+    // rename() replaces the target in one step; QFile::rename would refuse an existing one.
+    if (std::rename(QFile::encodeName(temporaryPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
+        QFile::remove(temporaryPath_);
+        *error = QStringLiteral("无法写入文件") + path_;
+        return false;
+    }
+    return true;
+}

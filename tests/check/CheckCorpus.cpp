@@ -1,0 +1,110 @@
+#include "CheckCorpus.h"
+
+#include "ScriptedUi.h"
+#include "TempProgramFolder.h"
+#include "report/ReportForm.h"
+#include "report/frmMain.h"
+#include "store/CodedList.h"
+#include "core/XmlDocumentAccess.h"
+#include "store/Module1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTest>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+QList<QByteArray> CheckCorpus::saveReports(const QList<Report>& reports)
+{
+    ScriptedUi ui;
+    TempProgramFolder dir;
+    dir.writeCompleteSettings(QStringLiteral("410101"), QStringLiteral("测试博物馆"));
+    frmMain window;
+    window.Form_Load(dir.path());
+    QList<QByteArray> saved;
+    for (const Report& report : reports) {
+        window.M_FileNew_Click();
+        ReportForm* form = window.form();
+        form->projectTypeList()->selectItem(report.typeIndex);
+        form->projectCodeBox()->setText(report.projectCode);
+        form->projectNameBox()->setText(report.projectName);
+        for (const auto& [control, text] : report.amounts) {
+            auto* box = form->findChild<QLineEdit*>(control);
+            if (!box)
+                qFatal("no box %s", qPrintable(control));
+            box->setText(text);
+        }
+        window.M_FileSave_Click();
+        const QString file = dir.file(QStringLiteral("qzrt_410101_") + report.projectCode + QStringLiteral(".xm"));
+        saved << dir.readFile(QFileInfo(file).fileName());
+    }
+    if (!ui.texts.isEmpty())
+        qWarning("saving showed: %s", qPrintable(ui.texts.join(QLatin1Char('|'))));
+    return saved;
+}
+
+QByteArray CheckCorpus::edited(const QByteArray& document, const Edits& edits)
+{
+    const Module1::XmlDocumentPtr doc = Module1::ParseXmlText(document);
+    const Module1::XmlNode root = Module1::documentElement(doc);
+    for (const auto& [xpath, text] : edits)
+        Module1::SetNodeText(root, xpath, text);
+    return Module1::SerializeXmlDocument(doc);
+}
+
+QByteArray CheckCorpus::unitFile(const QString& code, const QString& name, const QList<int>& totals,
+                                 const QList<int>& intact, const QString& relicTotal)
+{
+    QFile tpl(TempProgramFolder::templatesDir() + QStringLiteral("/corpinfo.tpl"));
+    if (!tpl.open(QIODevice::ReadOnly))
+        qFatal("no corpinfo.tpl");
+    Edits edits{{QStringLiteral("//CorpInfo/ReportInfo/CorpID"), code},
+                {QStringLiteral("//CorpInfo/Basic/CorpID"), code},
+                {QStringLiteral("//CorpInfo/ReportInfo/CorpName"), name},
+                {QStringLiteral("//CorpInfo/Basic/Name"), name},
+                {QStringLiteral("//CorpInfo/Reserve/TotalItemNum"), relicTotal}};
+    const char* classes[] = {"FirstClassItem", "SecondClassItem", "ThirdClassItem", "ValuableRelic"};
+    for (int i = 0; i < 4; ++i) {
+        const QString base = QStringLiteral("//CorpInfo/Reserve/ItemDetail/") + QLatin1String(classes[i]);
+        edits << qMakePair(base + QStringLiteral("/TotalNum"), QString::number(totals.value(i)))
+              << qMakePair(base + QStringLiteral("/DetailNum/GoodNum"), QString::number(intact.value(i)))
+              << qMakePair(base + QStringLiteral("/FundDemand"), QStringLiteral("%1.5").arg(i));
+    }
+    return edited(tpl.readAll(), edits);
+}
+
+bool CheckCorpus::writeZip(const QString& path, const QList<QPair<QString, QByteArray>>& entries)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    const QByteArray name = QFile::encodeName(path);
+    bool ok = archive_write_open_filename(a, name.constData()) == ARCHIVE_OK;
+    for (const auto& [entryName, bytes] : entries) {
+        if (!ok)
+            break;
+        archive_entry* entry = archive_entry_new();
+        const QByteArray entryPath = entryName.toUtf8();
+        archive_entry_set_pathname(entry, entryPath.constData());
+        archive_entry_set_filetype(entry, AE_IFREG);
+        archive_entry_set_perm(entry, 0644);
+        archive_entry_set_size(entry, bytes.size());
+        ok = archive_write_header(a, entry) == ARCHIVE_OK
+          && archive_write_data(a, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size();
+        archive_entry_free(entry);
+    }
+    ok = archive_write_close(a) == ARCHIVE_OK && ok;
+    archive_write_free(a);
+    return ok;
+}
+
+void CheckCorpus::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}

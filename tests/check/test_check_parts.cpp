@@ -1,0 +1,129 @@
+// The batch checker's parts where a fault would hide in the totals: telling files apart
+// by their head, exact decimals, CSV quoting, the command line and archive limits.
+#include "CheckCorpus.h"
+#include "check/AmountText.h"
+#include "check/CheckCommandLine.h"
+#include "check/CsvTableWriter.h"
+#include "check/DocumentSniffer.h"
+#include "check/InputWalker.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+using Kind = DocumentSniffer::Kind;
+Q_DECLARE_METATYPE(DocumentSniffer::Kind)
+
+class TestCheckParts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sniffing_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("declaration") << QByteArray("<?xml version=\"1.0\" encoding=\"GB2312\"?>\r\n<Report>") << Kind::Report;
+        QTest::newRow("bom, comment") << QByteArray("\xEF\xBB\xBF<!-- x > y --><CorpInfo a=\"1\">") << Kind::UnitInfo;
+        QTest::newRow("doctype names the root") << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE Report [<!ENTITY a \"b\">]>")
+                                                << Kind::Report;
+        QTest::newRow("longer name") << QByteArray("<Reports>") << Kind::Other;
+        QTest::newRow("cut off") << QByteArray("<Report") << Kind::Other;
+        QTest::newRow("html") << QByteArray("<!DOCTYPE html><html>") << Kind::Other;
+        QTest::newRow("text") << QByteArray("Report") << Kind::Other;
+        QTest::newRow("empty") << QByteArray() << Kind::Other;
+        QTest::newRow("empty element") << QByteArray("<CorpInfo/>") << Kind::UnitInfo;
+    }
+    void sniffing()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(Kind, kind);
+        QCOMPARE(DocumentSniffer::sniff(head), kind);
+    }
+
+    void exactDecimals()
+    {
+        BudgetAmount sum;
+        for (const char* text : {"0.1", "0.2", "1,000.05", "-0.35"})
+            sum += AmountText::parseOrZero(QString::fromLatin1(text));
+        QCOMPARE(AmountText::decimal(sum), QStringLiteral("1000"));
+        QCOMPARE(AmountText::decimal(AmountText::parseOrZero(QStringLiteral("-0.050"))), QStringLiteral("-0.05"));
+        QCOMPARE(AmountText::decimal(AmountText::parseOrZero(QStringLiteral("abc"))), QStringLiteral("0"));
+        QCOMPARE(AmountText::toDouble(AmountText::parseOrZero(QStringLiteral("0.1"))
+                                      + AmountText::parseOrZero(QStringLiteral("0.2"))), 0.3);
+        QCOMPARE(AmountText::decimal(AmountText::parseOrZero(QStringLiteral("123456789012345678901234.5"))),
+                 QStringLiteral("123456789012345678901234.5"));
+    }
+
+    void csvQuoting()
+    {
+        QCOMPARE(CsvTableWriter::csvLine({QStringLiteral("a"), QStringLiteral("b,c"), QStringLiteral("say \"hi\""),
+                                          QStringLiteral("two\nlines"), QString()}),
+                 QByteArray("a,\"b,c\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n"));
+        QCOMPARE(CsvTableWriter::csvLine({QStringLiteral("单位")}), QStringLiteral("单位\r\n").toUtf8());
+    }
+
+    void commandLine()
+    {
+        const CheckOptions options = CheckCommandLine::parse(
+            {QStringLiteral("-q"), QStringLiteral("--xlsx"), QStringLiteral("a.xlsx"), QStringLiteral("--"), QStringLiteral("--gui")});
+        QVERIFY(options.quiet && !options.gui);
+        QCOMPARE(options.xlsxPath, QStringLiteral("a.xlsx"));
+        QCOMPARE(options.paths, QStringList{QStringLiteral("--gui")});
+        QVERIFY(!CheckCommandLine::parse({QStringLiteral("--csv")}).usageError.isEmpty());
+        QVERIFY(!CheckCommandLine::parse({QStringLiteral("--jobs"), QStringLiteral("0")}).usageError.isEmpty());
+
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("in/a.xm"));
+        CheckCorpus::writeFile(input, "<Report/>");
+        QCOMPARE(CheckCommandLine::overwrittenInput(input, {dir.filePath(QStringLiteral("in"))}), dir.filePath(QStringLiteral("in")));
+        QCOMPARE(CheckCommandLine::overwrittenInput(input, {input}), input);
+        QCOMPARE(CheckCommandLine::overwrittenInput(dir.filePath(QStringLiteral("out.xlsx")), {input}), QString());
+    }
+
+    // A tar.gz entry over the store's limit is judged by its head and never held whole;
+    // entries come out in archive order with their names.
+    void archiveEntriesAndSizeLimit()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.tar.gz"));
+        archive* a = archive_write_new();
+        archive_write_set_format_pax_restricted(a);
+        archive_write_add_filter_gzip(a);
+        QVERIFY(archive_write_open_filename(a, QFile::encodeName(path).constData()) == ARCHIVE_OK);
+        const QByteArray small = "<Report/>";
+        QByteArray big(InputWalker::kMaxDocumentBytes + 10, ' ');
+        big.replace(0, 8, "<Report>");
+        const std::pair<const char*, const QByteArray*> entries[] = {{"a/small.xm", &small}, {"big.xm", &big}};
+        for (const auto& [name, bytes] : entries) {
+            archive_entry* entry = archive_entry_new();
+            archive_entry_set_pathname(entry, name);
+            archive_entry_set_filetype(entry, AE_IFREG);
+            archive_entry_set_perm(entry, 0644);
+            archive_entry_set_size(entry, bytes->size());
+            QVERIFY(archive_write_header(a, entry) == ARCHIVE_OK);
+            QCOMPARE(archive_write_data(a, bytes->constData(), static_cast<size_t>(bytes->size())), bytes->size());
+            archive_entry_free(entry);
+        }
+        archive_write_close(a);
+        archive_write_free(a);
+        big.clear();
+
+        const InputWalker walker({path});
+        QCOMPARE(walker.countItems(), 2);
+        QList<InputItem> items;
+        walker.walk([&](InputItem&& item) {
+            items << std::move(item);
+            return true;
+        });
+        QCOMPARE(items.size(), 2);
+        QCOMPARE(items[0].path, path + QStringLiteral(":a/small.xm"));
+        QCOMPARE(items[0].bytes, small);
+        QVERIFY(items[1].tooLarge);
+        QVERIFY(items[1].bytes.size() <= DocumentSniffer::kHeadBytes);
+    }
+};
+
+QTEST_MAIN(TestCheckParts)
+#include "test_check_parts.moc"
