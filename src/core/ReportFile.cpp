@@ -18,12 +18,22 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     }
     const XmlNode root = documentElement(document);
     file.ok = true;
-    file.header.unitCode = GetNodeText(root, QStringLiteral("//Report/ReportInfo/CorpID"));
-    file.header.unitName = GetNodeText(root, QStringLiteral("//Report/ReportInfo/CorpName"));
-    file.header.reportUser = GetNodeText(root, QStringLiteral("//Report/ReportInfo/ReportUser"));
-    file.header.reportDate = GetNodeText(root, QStringLiteral("//Report/ReportInfo/ReportDate"));
+    // Every value in one walk of the document: the header's four, then the fields.
+    static const QStringList paths = [] {
+        QStringList all{QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("//Report/ReportInfo/CorpName"),
+                        QStringLiteral("//Report/ReportInfo/ReportUser"), QStringLiteral("//Report/ReportInfo/ReportDate")};
+        for (const Table::Field& f : Table::fields())
+            all << f.xpath;
+        return all;
+    }();
+    const QStringList texts = GetNodeTexts(root, paths);
+    file.header.unitCode = texts[0];
+    file.header.unitName = texts[1];
+    file.header.reportUser = texts[2];
+    file.header.reportDate = texts[3];
+    qsizetype next = 4;
     for (const Table::Field& f : Table::fields()) {
-        const QString stored = GetNodeText(root, f.xpath);
+        const QString stored = texts[next++];
         if (f.control.kind != Table::ControlKind::List) {
             file.values.setValue(f.control.objectName(), stored);
             continue;

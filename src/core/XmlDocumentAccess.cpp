@@ -409,6 +409,69 @@ QString GetNodeText(const XmlNode& context, const QString& xpath)
     return TrimSpaces(fromXmlChar(content.get()));
 }
 
+QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
+{
+    QStringList texts(xpaths.size());
+    if (context.isNull() || !context.document || !context.document->handle())
+        return texts;
+    // The simple paths by the name of the element they end in; the rest are looked up alone.
+    // Copies: the path cache may be emptied while later paths are added to it.
+    std::vector<SimplePath> simple(static_cast<size_t>(xpaths.size()));
+    std::unordered_multimap<std::string, qsizetype> byLastStep;
+    std::vector<xmlNodePtr> found(static_cast<size_t>(xpaths.size()), nullptr);
+    qsizetype pending = 0;
+    for (qsizetype i = 0; i < xpaths.size(); ++i) {
+        const CompiledPath& compiled = compiledXPath(xpaths[i]);
+        if (compiled.simple && !compiled.simple->steps.empty()) {
+            simple[static_cast<size_t>(i)] = *compiled.simple;
+            byLastStep.emplace(compiled.simple->steps.back().toStdString(), i);
+            ++pending;
+        } else {
+            texts[i] = GetNodeText(context, xpaths[i]);
+        }
+    }
+    // One walk in document order: the first element that ends a path is that path's node.
+    xmlNodePtr node = context.document->handle()->children;
+    while (node && pending > 0) {
+        if (node->type == XML_ELEMENT_NODE && !node->ns) {
+            const auto [begin, end] = byLastStep.equal_range(reinterpret_cast<const char*>(node->name));
+            for (auto it = begin; it != end; ++it) {
+                const SimplePath* path = &simple[static_cast<size_t>(it->second)];
+                xmlNodePtr& slot = found[static_cast<size_t>(it->second)];
+                if (slot || !endsPath(node, *path))
+                    continue;
+                if (path->attribute.isEmpty()) {
+                    slot = node;
+                    --pending;
+                    continue;
+                }
+                for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
+                    if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path->attribute.constData()) == 0) {
+                        slot = reinterpret_cast<xmlNodePtr>(attr);
+                        --pending;
+                        break;
+                    }
+                }
+            }
+        }
+        if (node->type == XML_ELEMENT_NODE && node->children) {
+            node = node->children;
+            continue;
+        }
+        while (node && !node->next)
+            node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
+        if (node)
+            node = node->next;
+    }
+    for (size_t i = 0; i < found.size(); ++i) {
+        if (!found[i])
+            continue;
+        std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(found[i]));
+        texts[static_cast<qsizetype>(i)] = TrimSpaces(fromXmlChar(content.get()));
+    }
+    return texts;
+}
+
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)
 {
     xmlNodePtr node = selectFirst(context, xpath);

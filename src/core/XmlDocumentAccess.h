@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Loading, parsing, saving and the XPath node operations of every document. Each call
 // that can fail fills errorText with the text the windows show (empty on success).
@@ -23,6 +24,9 @@ QByteArray SerializeXmlDocument(const XmlDocumentPtr& document);
 
 // Text of the first node the XPath selects, spaces trimmed at both ends; empty when none.
 QString GetNodeText(const XmlNode& context, const QString& xpath);
+// GetNodeText for many XPaths at once, in their order. Paths of the "//A/B/C" form share
+// one walk of the document instead of one walk each; the result is the same.
+QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths);
 // Sets the text of the first node the XPath selects, stored literally; no node, no change.
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value);
 

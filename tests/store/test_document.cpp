@@ -96,6 +96,12 @@ private slots:
         QCOMPARE(GetNodeText(documentNode(doc), xpath), expected);
         // The same path in a form only the general XPath engine takes gives the same node.
         QCOMPARE(GetNodeText(documentElement(doc), QStringLiteral("(") + xpath + QStringLiteral(")[1]")), expected);
+        // Many paths in one walk: each finds what it finds alone, whatever stands beside it.
+        const QStringList paths{QStringLiteral("//r/none"), xpath, QStringLiteral("//A/B"), xpath};
+        const QStringList texts = GetNodeTexts(documentElement(doc), paths);
+        QCOMPARE(texts.size(), paths.size());
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            QCOMPARE(texts[i], GetNodeText(documentElement(doc), paths[i]));
     }
 
     void setNodeTextIsLiteralAndTrimmed()
