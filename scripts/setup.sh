@@ -9,7 +9,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translat
           libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig
           fonts-noto-cjk  # the CJK serif and sans the printed pages name first
           qt6-svg-dev shared-mime-info libfile-mimeinfo-perl desktop-file-utils appstream
-          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils)
+          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils ccache)
 [ "${VANTREL_EXTRA_PACKAGES:-}" ] && read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()
@@ -32,7 +32,12 @@ fi
 [ "${VANTREL_SKIP_BUILD:-}" = 1 ] && exit 0
 
 # The configurations are the presets in CMakePresets.json; the folder may be moved.
+# Compiled objects are kept by ccache relative to the project folder, so a fresh clone
+# elsewhere rebuilds from the cache.
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$here" --preset default -B "$build_dir" ${VANTREL_CMAKE_ARGS:-}
+  cmake -S "$here" --preset default -B "$build_dir" "${launcher[@]}" ${VANTREL_CMAKE_ARGS:-}
 fi
 cmake --build "$build_dir" --parallel "$(nproc)"

@@ -13,7 +13,10 @@ build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
 
 asan_dir=${VANTREL_ASAN_BUILD_DIR:-"$here/build-asan"}
 # Configured every time, so a build folder left from another configuration is corrected.
-cmake -S "$here" --preset asan -B "$asan_dir" ${VANTREL_CMAKE_ARGS:-} >/dev/null
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$here" --preset asan -B "$asan_dir" "${launcher[@]}" ${VANTREL_CMAKE_ARGS:-} >/dev/null
 cmake --build "$asan_dir" --parallel "$(nproc)"
 cd "$asan_dir"
 echo "== The suite again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer =="
