@@ -19,8 +19,11 @@ if ! command -v clang++ >/dev/null 2>&1 || ! dpkg-query -W -f='${Status}' libcla
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang libclang-rt-14-dev
 fi
+export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S "$here" --preset fuzz -B "$build_dir" ${VANTREL_CMAKE_ARGS:-}
+  cmake -S "$here" --preset fuzz -B "$build_dir" "${launcher[@]}" ${VANTREL_CMAKE_ARGS:-}
 fi
 cmake --build "$build_dir" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
