@@ -1,8 +1,8 @@
 // The unit information dialog: its tabs, built from the field table, and its events.
 #include "unitinfo/frmCorpInfo.h"
 
-#include "report/frmText.h"
-#include "store/CodedList.h"
+#include "ui/frmText.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 

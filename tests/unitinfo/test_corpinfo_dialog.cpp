@@ -1,9 +1,9 @@
 // The unit information dialog as a clerk meets it: opening, leaving and saving.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "report/frmText.h"
+#include "ui/frmText.h"
 #include "core/AtomicFileWriter.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "core/UnitInfoFields.h"
 #include "unitinfo/frmCorpInfo.h"

@@ -1,4 +1,4 @@
-#include "report/frmText.h"
+#include "ui/frmText.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
