@@ -338,12 +338,12 @@ void frmCorpInfo::cmdOK_Click()
         return;
     }
     allowCancel = true;
-    hide();
+    accept();
 }
 
 void frmCorpInfo::cmdCancel_Click()
 {
-    close();
+    reject();
 }
 
 bool frmCorpInfo::Form_QueryUnload()
@@ -361,6 +361,8 @@ void frmCorpInfo::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // Asked already; the override would ask again.
+    QDialog::reject();
 }
 
 void frmCorpInfo::keyPressEvent(QKeyEvent* event)
