@@ -148,7 +148,7 @@ void frmAbout::StartSysInfo()
 
 void frmAbout::cmdOK_Click()
 {
-    hide();
+    accept();
 }
 
 void frmAbout::cmdSysInfo_Click()

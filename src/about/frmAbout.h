@@ -12,7 +12,7 @@ class QPushButton;
 
 // The about box: title, version, the notice of ownership and permitted use, a warning
 // against unauthorised copying, and a button that starts the system-information tool.
-// Shown modally without an owner; OK (also Enter and Esc) hides it.
+// Shown modally without an owner; OK and Enter accept it, Esc rejects it.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:

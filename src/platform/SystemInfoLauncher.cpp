@@ -1,8 +1,8 @@
 #include "platform/SystemInfoLauncher.h"
 
+#include "core/XmlDocumentAccess.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "store/Module1.h"
 #include "ui/UserInterface.h"
 
 #include <QFileInfo>

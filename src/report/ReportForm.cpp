@@ -7,7 +7,8 @@
 #include "report/BudgetStatus.h"
 #include "report/CostLineMark.h"
 #include "core/TextLengthLimit.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
+#include "ui/FieldBinding.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 

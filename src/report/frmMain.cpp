@@ -6,7 +6,7 @@
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
-#include "report/frmText.h"
+#include "ui/frmText.h"
 #include "settings/frmOptions.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"

@@ -320,11 +320,11 @@ void frmFolder::OKButton_Click()
 {
     CancelError = false;
     FolderPath = currentFolder();
-    hide();
+    accept();
 }
 
 void frmFolder::CancelButton_Click()
 {
     CancelError = true;
-    hide();
+    reject();
 }

@@ -14,7 +14,8 @@ class QTreeView;
 // The local folder chooser: a drive list above a folder tree. The folder that counts is
 // the one the user opened (double-click or Enter), shown beneath the tree; a folder that is
 // only highlighted is not chosen. The caller sets FolderPath, shows the dialog modally and
-// reads CancelError and FolderPath afterwards; both outlive the dialog.
+// reads CancelError and FolderPath afterwards; both outlive the dialog. OK accepts, Cancel
+// and the close box reject.
 class frmFolder : public QDialog {
     Q_OBJECT
 public:

@@ -149,7 +149,7 @@ void frmOptions::cmdOK_Click()
     Module1::UnitCode = code;
     Module1::LocalFolder = folder;
     allowCancel = true;
-    hide();
+    accept();
 }
 
 void frmOptions::DemandUnitInfo()
@@ -165,7 +165,7 @@ void frmOptions::cmdCancel_Click()
         return;
     CancelError = true;
     allowCancel = true;
-    hide();
+    reject();
 }
 
 bool frmOptions::Form_QueryUnload(UnloadMode mode)
@@ -192,7 +192,7 @@ void frmOptions::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    hide();
+    reject();
 }
 
 void frmOptions::Command1_Click()

@@ -8,7 +8,8 @@ class QPushButton;
 
 // The settings dialog: the unit code and the local folder. The caller sets allowCancel,
 // shows it modally, reads CancelError once it has closed and then destroys it; on OK the
-// dialog has already stored UnitCode and LocalFolder in Module1.
+// dialog has already stored UnitCode and LocalFolder in Module1. OK accepts; Cancel, Esc and
+// the close box reject, after CancelError is set.
 class frmOptions : public QDialog {
     Q_OBJECT
 public:

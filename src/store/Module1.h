@@ -4,13 +4,7 @@
 
 #include <QString>
 
-class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
-class CodedList;
-
-// The shared module: document access, field binding, the settings file and the values
-// every window reads.
+// The shared module: document access, the settings file and the values every window reads.
 namespace Module1 {
 
 // ---- Values held for the whole run ----------------------------------------------------
@@ -30,15 +24,6 @@ XmlDocumentPtr LoadXmlDocument(const QString& fileName);
 XmlDocumentPtr ParseXmlText(const QByteArray& text, const QString& nameForMessages = QString());
 // Replaces the file atomically: on failure the previous file is untouched.
 bool SaveXmlDocument(const XmlDocumentPtr& document, const QString& fileName);
-
-// ---- Field binding ----------------------------------------------------------------------
-// toDocument true: box -> document (an empty box first takes the default); false: the reverse.
-void TransferTextField(const XmlNode& context, QLineEdit* box, const QString& xpath, bool toDocument,
-                       const QString& defaultText);
-void TransferTextField(const XmlNode& context, QPlainTextEdit* box, const QString& xpath, bool toDocument,
-                       const QString& defaultText);
-// Code in the element, display text in its "dict" attribute.
-void TransferComboField(const XmlNode& context, CodedList* list, const QString& xpath, bool toDocument);
 
 // ---- Settings ---------------------------------------------------------------------------
 enum LoadSettingsResult { SettingsComplete = 1, SettingsMissing = 0, UnitInfoMissing = -1 };

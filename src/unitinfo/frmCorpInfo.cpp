@@ -1,8 +1,8 @@
 // The unit information dialog: its tabs, built from the field table, and its events.
 #include "unitinfo/frmCorpInfo.h"
 
-#include "report/frmText.h"
-#include "store/CodedList.h"
+#include "ui/frmText.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
@@ -338,12 +338,12 @@ void frmCorpInfo::cmdOK_Click()
         return;
     }
     allowCancel = true;
-    hide();
+    accept();
 }
 
 void frmCorpInfo::cmdCancel_Click()
 {
-    close();
+    reject();
 }
 
 bool frmCorpInfo::Form_QueryUnload()
@@ -361,6 +361,8 @@ void frmCorpInfo::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    // Asked already; the override would ask again.
+    QDialog::reject();
 }
 
 void frmCorpInfo::keyPressEvent(QKeyEvent* event)

@@ -15,7 +15,8 @@ class QPushButton;
 class QTabWidget;
 
 // The unit information dialog ("单位信息"). The caller sets allowCancel, shows it with
-// ui::current().runModal() and continues once it is hidden: a successful Save has then
+// ui::current().runModal() and continues once it is done (a successful Save accepts, leaving
+// rejects): a successful Save has then
 // written <unit code>.dw and <unit code>.htm and updated Module1::UnitCode, UnitName and
 // UnitReportUser, and allowCancel is true. Without allowCancel (the start-up's forced
 // mode) the dialog cannot be left except by a successful Save.

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -88,8 +89,10 @@ private slots:
     {
         frmAbout about;
         about.show();
+        QSignalSpy accepted(&about, &QDialog::accepted);
         about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         QVERIFY(!about.isVisible());
+        QCOMPARE(accepted.count(), 1);
     }
 
     // No registry on this machine: one message, nothing started, the box stays open.

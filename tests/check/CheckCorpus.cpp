@@ -4,7 +4,7 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "core/XmlDocumentAccess.h"
 #include "store/Module1.h"
 

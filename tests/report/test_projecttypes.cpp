@@ -4,7 +4,7 @@
 #include "TempProgramFolder.h"
 #include "core/ProjectTypes.h"
 #include "report/ReportForm.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
 #include "core/AtomicFileWriter.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 
 #include <QAction>

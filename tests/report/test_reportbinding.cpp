@@ -5,7 +5,7 @@
 #include "TempProgramFolder.h"
 #include "core/ReportFieldTable.h"
 #include "report/ReportForm.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 
 #include <QDate>

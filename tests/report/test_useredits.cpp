@@ -4,7 +4,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 
 #include <QApplication>
 #include <QClipboard>

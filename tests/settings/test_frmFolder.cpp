@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
 
@@ -69,8 +70,10 @@ private slots:
             frmFolder::FolderPath = QDir::toNativeSeparators(base_->path() + QLatin1Char('/') + handedIn);
 
         frmFolder chooser;
+        QSignalSpy accepted(&chooser, &QDialog::accepted);
         ui_.answerModal([](QDialog* d) { pressOk(*static_cast<frmFolder*>(d)); });
         ui::current().runModal(&chooser);
+        QCOMPARE(accepted.count(), 1);
 
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选择本地路径")});
         QCOMPARE(frmFolder::CancelError, false);
@@ -192,8 +195,10 @@ private slots:
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("c"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
+        QSignalSpy rejected(&chooser, &QDialog::rejected);
         button(chooser, "CancelButton")->click();
         QVERIFY(!chooser.isVisible());
+        QCOMPARE(rejected.count(), 1);
         QCOMPARE(frmFolder::CancelError, true);
         QCOMPARE(frmFolder::FolderPath, QStringLiteral("/stored/elsewhere/"));
     }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -63,9 +64,11 @@ private slots:
             button(*options, "cmdCancel")->click();
         });
         dialog.allowCancel = true;
+        QSignalSpy rejected(&dialog, &QDialog::rejected);
         ui::current().runModal(&dialog);
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选项")});
         QVERIFY(frmOptions::CancelError);
+        QCOMPARE(rejected.count(), 1);
     }
 
     void forcedLeaving_data()

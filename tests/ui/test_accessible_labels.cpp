@@ -4,7 +4,7 @@
 #include "TempProgramFolder.h"
 #include "about/frmAbout.h"
 #include "report/frmMain.h"
-#include "report/frmText.h"
+#include "ui/frmText.h"
 #include "settings/frmFolder.h"
 #include "settings/frmOptions.h"
 #include "unitinfo/frmCorpInfo.h"

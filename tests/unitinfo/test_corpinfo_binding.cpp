@@ -1,7 +1,7 @@
 // Every field of the unit information between the dialog and its document.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "core/UnitInfoFields.h"
 #include "unitinfo/frmCorpInfo.h"

@@ -1,9 +1,9 @@
 // The unit information dialog as a clerk meets it: opening, leaving and saving.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "report/frmText.h"
+#include "ui/frmText.h"
 #include "core/AtomicFileWriter.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "core/UnitInfoFields.h"
 #include "unitinfo/frmCorpInfo.h"
@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTabWidget>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Module1;
@@ -297,6 +298,7 @@ private slots:
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
         frmCorpInfo d;
+        QSignalSpy rejected(&d, &QDialog::rejected);
         ui.answerModal([&](QDialog* dialog) {
             QCOMPARE(box(dialog, "Text2")->text(), QStringLiteral("测试博物馆"));
             box(dialog, "Text2")->setText(QStringLiteral("改过的名字"));
@@ -304,6 +306,7 @@ private slots:
         });
         ui::current().runModal(&d);
         QVERIFY(!d.isVisible());
+        QCOMPARE(rejected.count(), 1);
         QCOMPARE(folder->readFile(QStringLiteral("410101.dw")), before);
         QVERIFY(!QFile::exists(folder->file(QStringLiteral("410101.htm"))));
         QCOMPARE(UnitName, QString());
@@ -329,6 +332,7 @@ private slots:
             old.write(QByteArray(200000, 'X'));
         }
         frmCorpInfo d;
+        QSignalSpy accepted(&d, &QDialog::accepted);
         ui.answerModal([&](QDialog* dialog) {
             ui.texts.clear();
             fillRequired(dialog);
@@ -336,6 +340,7 @@ private slots:
         });
         ui::current().runModal(&d);
         QCOMPARE(ui.texts, QStringList());
+        QCOMPARE(accepted.count(), 1);
         XmlDocumentPtr saved = LoadXmlDocument(LocalFolder + QStringLiteral("410101.dw"));
         QVERIFY(GetLastErrorText().isEmpty());
         const XmlNode root = documentElement(saved);
@@ -471,13 +476,17 @@ private slots:
             QCOMPARE(e->windowTitle(), QStringLiteral("输入藏品存放条件、损毁情况描述"));
             QCOMPARE(e->textBox()->toPlainText(), QStringLiteral("旧描述"));
             e->textBox()->setPlainText(QStringLiteral("库房潮湿\n青铜器有锈"));
+            QSignalSpy accepted(e, &QDialog::accepted);
             e->okButton()->click();
+            QCOMPARE(accepted.count(), 1);
         });
         ui.answerModal([](QDialog* editor) {
             auto* e = qobject_cast<frmText*>(editor);
             QCOMPARE(e->windowTitle(), QStringLiteral("输入藏品存放条件、损毁情况描述"));
             e->textBox()->setPlainText(QStringLiteral("不要"));
+            QSignalSpy rejected(e, &QDialog::rejected);
             e->cancelButton()->click();
+            QCOMPARE(rejected.count(), 1);
         });
         ui::current().runModal(&d);
         QCOMPARE(ui.modalTitles.size(), 3);

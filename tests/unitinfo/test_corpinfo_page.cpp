@@ -1,7 +1,7 @@
 // The printable page of the unit information and the command that prints it.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 #include "store/Module1.h"
 #include "unitinfo/UnitInfoPrinter.h"
 #include "unitinfo/frmCorpInfo.h"

@@ -6,7 +6,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The long-text editor: the caller sets Text and Title, shows it modally and reads
-// CancelError and Text once it has closed. One instance serves every long text.
+// CancelError and Text once it has closed. OK sets both and accepts; Cancel and the close
+// box reject. One instance serves every long text.
 class frmText : public QDialog {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 // Moving single values between form controls and document nodes.
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
+#include "ui/FieldBinding.h"
 #include "store/Module1.h"
 
 #include <QLineEdit>
@@ -117,4 +118,4 @@ private slots:
 };
 
 QTEST_MAIN(TestBinding)
-#include "test_binding.moc"
+#include "test_field_binding.moc"

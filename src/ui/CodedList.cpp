@@ -1,4 +1,4 @@
-#include "store/CodedList.h"
+#include "ui/CodedList.h"
 
 #include <QScopedValueRollback>
 

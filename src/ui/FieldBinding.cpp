@@ -1,6 +1,7 @@
-// Field binding: one value between a form control and a document node.
-#include "store/CodedList.h"
-#include "store/Module1.h"
+#include "ui/FieldBinding.h"
+
+#include "core/CodedItem.h"
+#include "ui/CodedList.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

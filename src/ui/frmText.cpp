@@ -1,4 +1,4 @@
-#include "report/frmText.h"
+#include "ui/frmText.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -73,12 +73,12 @@ void frmText::OKButton_Click()
 {
     CancelError = false;
     Text = Text1->toPlainText();
-    hide();
+    accept();
 }
 
 void frmText::CancelButton_Click()
 {
-    hide();
+    reject();
 }
 
 #include "moc_frmText.cpp"
