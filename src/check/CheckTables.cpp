@@ -1,6 +1,6 @@
 #include "check/CheckTables.h"
 
-#include "check/AmountText.h"
+#include "core/AmountText.h"
 #include "core/UnitInfoFields.h"
 
 namespace CheckTables {

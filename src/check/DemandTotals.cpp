@@ -1,6 +1,6 @@
 #include "check/DemandTotals.h"
 
-#include "check/AmountText.h"
+#include "core/AmountText.h"
 #include "core/ProjectTypes.h"
 
 void DemandTotals::Sum::add(const ReportRow& row)

@@ -1,6 +1,6 @@
 #include "check/FileChecker.h"
 
-#include "check/AmountText.h"
+#include "core/AmountText.h"
 #include "check/InputWalker.h"
 #include "core/BudgetRules.h"
 #include "core/CodedItem.h"

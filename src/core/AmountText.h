@@ -1,12 +1,18 @@
 #pragma once
 
+#include "core/BudgetAmount.h"
+
 #include <QString>
 
-class BudgetAmount;
+// Exact amounts written out for people and tables.
+namespace AmountText {
 
-// An exact amount written out as the plain decimal a clerk types ("0.3", "-12.5"), for
-// showing sums; amounts read from decimals always have a finite decimal form.
-class AmountText {
-public:
-    static QString decimal(const BudgetAmount& amount);
-};
+// The exact value as the plain decimal a clerk types ("0.3", "-12.5", "0"), with no more
+// decimals than it needs.
+QString decimal(const BudgetAmount& amount);
+// The nearest double, for a spreadsheet cell.
+double toDouble(const BudgetAmount& amount);
+// A stored text as an amount, 0 when it is not one.
+BudgetAmount parseOrZero(const QString& text);
+
+} // namespace AmountText

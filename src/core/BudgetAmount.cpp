@@ -58,6 +58,22 @@ QString BudgetAmount::toString() const
     return QString::fromLatin1(buffer.c_str());
 }
 
+int BudgetAmount::decimalPlaces(int limit) const
+{
+    mpz_t scaled, remainder;
+    mpz_inits(scaled, remainder, nullptr);
+    int places = 0;
+    mpz_set(scaled, mpq_numref(value_));
+    for (;; ++places) {
+        mpz_tdiv_r(remainder, scaled, mpq_denref(value_));
+        if (mpz_sgn(remainder) == 0 || places >= limit)
+            break;
+        mpz_mul_ui(scaled, scaled, 10);
+    }
+    mpz_clears(scaled, remainder, nullptr);
+    return places;
+}
+
 QString BudgetAmount::toDecimalText(int decimals) const
 {
     decimals = std::max(decimals, 0);

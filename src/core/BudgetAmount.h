@@ -36,6 +36,9 @@ public:
     // ("-1234.50"), rounded half away from zero when it has more; no minus sign on a
     // value that shows as zero. Exact for any sum of amounts with at most that many decimals.
     QString toDecimalText(int decimals) const;
+    // The fewest decimals that write the value exactly, at most limit (a value read from
+    // decimal text, or a sum of such, always has an exact decimal form).
+    int decimalPlaces(int limit = 12) const;
 
 private:
     mpq_t value_;

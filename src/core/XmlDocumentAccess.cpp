@@ -104,6 +104,15 @@ bool endsPath(xmlNodePtr node, const SimplePath& path)
     return true;
 }
 
+xmlNodePtr nextInDocumentOrder(xmlNodePtr node)
+{
+    if (node->type == XML_ELEMENT_NODE && node->children)
+        return node->children;
+    while (node && !node->next)
+        node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
+    return node ? node->next : nullptr;
+}
+
 xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
 {
     xmlNodePtr node = doc->children;
@@ -116,15 +125,7 @@ xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
                     return reinterpret_cast<xmlNodePtr>(attr);
             }
         }
-        // Next node in document order.
-        if (node->type == XML_ELEMENT_NODE && node->children) {
-            node = node->children;
-            continue;
-        }
-        while (node && !node->next)
-            node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
-        if (node)
-            node = node->next;
+        node = nextInDocumentOrder(node);
     }
     return nullptr;
 }
@@ -454,14 +455,7 @@ QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
                 }
             }
         }
-        if (node->type == XML_ELEMENT_NODE && node->children) {
-            node = node->children;
-            continue;
-        }
-        while (node && !node->next)
-            node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
-        if (node)
-            node = node->next;
+        node = nextInDocumentOrder(node);
     }
     for (size_t i = 0; i < found.size(); ++i) {
         if (!found[i])

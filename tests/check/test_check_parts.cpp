@@ -1,7 +1,7 @@
 // The batch checker's parts where a fault would hide in the totals: telling files apart
 // by their head, exact decimals, CSV quoting, the command line and archive limits.
 #include "CheckCorpus.h"
-#include "check/AmountText.h"
+#include "core/AmountText.h"
 #include "check/CheckCommandLine.h"
 #include "check/CsvTableWriter.h"
 #include "check/DocumentSniffer.h"
