@@ -26,8 +26,8 @@ measure() {
 
 printf '| corpus | files | vantrel-check s | ms/file | peak RSS MiB | xmllint --noout s | xmllint peak MiB | throughput vs xmllint |\n'
 printf '|---|---|---|---|---|---|---|---|\n'
-for spec in 1000:100 20000:2000; do
-  reports=${spec%%:*} units=${spec##*:}
+for sizes in 1000:100 20000:2000; do
+  reports=${sizes%%:*} units=${sizes##*:}
   dir="$work/corpus_$reports"
   [ -d "$dir" ] || python3 "$here/bench/gen_corpus.py" "$dir" "$reports" "$units" >/dev/null
   list="$work/files_$reports"
