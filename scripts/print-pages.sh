@@ -9,22 +9,12 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${VANTREL_BUILD_DIR:-"$here/build"}
 out=$(realpath -m "${1:-$here/page-prints}")
 
-# The printer and the fonts the pages name first.
-missing=()
-command -v chromium >/dev/null 2>&1 || missing+=(chromium)
-command -v pdftoppm >/dev/null 2>&1 || missing+=(poppler-utils)
-fc-list 2>/dev/null | grep -q "Noto Serif CJK" || missing+=(fonts-noto-cjk)
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -q
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+# Set-up installs the printer and the tools beside the program's own packages (the fonts
+# the pages name first are among those); it builds only when nothing was built yet.
+skip_build=""
+[ -f "$build_dir/CMakeCache.txt" ] && skip_build=1
+VANTREL_EXTRA_PACKAGES="chromium poppler-utils ${VANTREL_EXTRA_PACKAGES:-}" VANTREL_SKIP_BUILD="$skip_build" \
   VANTREL_BUILD_DIR="$build_dir" "$here/scripts/setup.sh"
-fi
 cmake --build "$build_dir" --parallel "$(nproc)" --target pages_test_page_totals
 
 rm -rf "$out"
