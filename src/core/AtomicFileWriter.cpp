@@ -21,50 +21,44 @@ bool AtomicFileWriter::isReadOnly(const QFileInfo& info)
 
 bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QString* reason)
 {
+    return write(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, reason);
+}
+
+bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODevice&)>& produce, QString* reason)
+{
+    const auto fail = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     const QFileInfo info(path);
-    if (info.isDir()) {
-        if (reason)
-            *reason = QStringLiteral("该路径是一个文件夹");
-        return false;
-    }
+    if (info.isDir())
+        return fail(QStringLiteral("该路径是一个文件夹"));
     // A read-only file stays read-only, also for an administrator who could rename over it.
-    if (info.exists() && isReadOnly(info)) {
-        if (reason)
-            *reason = QStringLiteral("文件是只读的");
-        return false;
-    }
+    if (info.exists() && isReadOnly(info))
+        return fail(QStringLiteral("文件是只读的"));
     QSaveFile file(path);
     // Never fall back to writing the old file in place.
     file.setDirectWriteFallback(false);
     // Unbuffered: a buffered write that fails only while the file is closed (a full disk
     // with less than a buffer to write) is not seen by commit(), which would then rename
     // an empty or cut-off file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
-    if (failAfterBytes >= 0 && failAfterBytes < bytes.size()) {
-        file.write(bytes.constData(), failAfterBytes);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(file.errorString());
+    const bool produced = produce(file);
+    if (failAfterBytes >= 0 && failAfterBytes < file.size()) {
         file.cancelWriting();
         file.commit();
-        if (reason)
-            *reason = QStringLiteral("磁盘写入失败");
-        return false;
+        return fail(QStringLiteral("磁盘写入失败"));
+    }
+    if (!produced || file.error() != QFileDevice::NoError) {
+        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("磁盘写入失败");
+        file.cancelWriting();
+        file.commit();
+        return fail(why);
     }
     // commit() syncs the new file to disk before it takes the old one's place.
-    const bool written = file.write(bytes) == bytes.size() && file.error() == QFileDevice::NoError;
-    if (!written) {
-        if (reason)
-            *reason = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("磁盘写入失败");
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    if (!file.commit()) {
-        if (reason)
-            *reason = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return fail(file.errorString());
     return true;
 }

@@ -2,6 +2,7 @@
 #include "core/XmlDocumentAccess.h"
 
 #include "core/AtomicFileWriter.h"
+#include "core/ByteArraySink.h"
 #include "core/XmlErrorCapture.h"
 
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include <libxml/parser.h>
@@ -32,8 +34,6 @@ constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
 struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
 struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };
 struct XmlCharDeleter { void operator()(xmlChar* p) const { xmlFree(p); } };
-struct SaveBufferDeleter { void operator()(xmlBufferPtr p) const { xmlBufferFree(p); } };
-
 // The encoding label of the XML declaration at the start of the bytes, if any.
 QString declaredEncodingOf(const QByteArray& bytes)
 {
@@ -245,22 +245,33 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
 // Characters XML 1.0 does not allow (control characters other than tab and line breaks,
 // U+FFFE, U+FFFF, unpaired surrogates) would be written and then make the saved file
 // unreadable; they are invisible anyway, so they are left out.
+bool isXmlCharacterAt(const QString& text, qsizetype i)
+{
+    const QChar c = text.at(i);
+    const char16_t u = c.unicode();
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        return true;
+    if (c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate())
+        return true;
+    if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF)
+        return false;
+    return u >= 0x20 || u == u'\t' || u == u'\n' || u == u'\r';
+}
+
 QString withoutNonXmlCharacters(const QString& text)
 {
+    // Almost every text is clean: it is then shared, not copied (a long text is megabytes).
+    qsizetype first = 0;
+    while (first < text.size() && isXmlCharacterAt(text, first))
+        ++first;
+    if (first == text.size())
+        return text;
     QString result;
     result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        const char16_t u = c.unicode();
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            result.append(c).append(text.at(++i));
-            continue;
-        }
-        if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF)
-            continue;
-        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r')
-            continue;
-        result.append(c);
+    result.append(QStringView(text).left(first));
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (isXmlCharacterAt(text, i))
+            result.append(text.at(i));
     }
     return result;
 }
@@ -359,8 +370,10 @@ QByteArray SerializeXmlDocument(const XmlDocumentPtr& document)
         out += " standalone=\"no\"";
     out += "?>";
 
-    std::unique_ptr<xmlBuffer, SaveBufferDeleter> buffer(xmlBufferCreate());
-    xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), encoding.constData(), XML_SAVE_NO_DECL | XML_SAVE_AS_XML);
+    // Saved straight after the declaration: a report with a long text is megabytes, which
+    // a buffer of libxml2's own would hold a second time.
+    xmlSaveCtxtPtr save = xmlSaveToIO(appendToByteArray, nullptr, &out, encoding.constData(),
+                                      XML_SAVE_NO_DECL | XML_SAVE_AS_XML);
     if (!save)
         return {};
     bool first = true;
@@ -368,13 +381,13 @@ QByteArray SerializeXmlDocument(const XmlDocumentPtr& document)
         if (child->type == XML_DTD_NODE)
             continue;
         if (!first)
-            xmlBufferAdd(buffer.get(), reinterpret_cast<const xmlChar*>("\n"), 1);
+            out += '\n';
         xmlSaveTree(save, child);
         xmlSaveFlush(save);
         first = false;
     }
-    xmlSaveClose(save);
-    out.append(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())), xmlBufferLength(buffer.get()));
+    if (xmlSaveClose(save) < 0)
+        return {};
     return out;
 }
 
@@ -401,25 +414,18 @@ bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, Q
     return true;
 }
 
-QString GetNodeText(const XmlNode& context, const QString& xpath)
-{
-    xmlNodePtr node = selectFirst(context, xpath);
-    if (!node)
-        return {};
-    std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(node));
-    return TrimSpaces(fromXmlChar(content.get()));
-}
+namespace {
 
-QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
+// The first node of every path, in the order of the paths (null where none). Paths of the
+// "//A/B/C" form share one walk of the document; the others are looked up alone.
+std::vector<xmlNodePtr> selectFirstOfEach(const XmlNode& context, const QStringList& xpaths)
 {
-    QStringList texts(xpaths.size());
+    std::vector<xmlNodePtr> found(static_cast<size_t>(xpaths.size()), nullptr);
     if (context.isNull() || !context.document || !context.document->handle())
-        return texts;
-    // The simple paths by the name of the element they end in; the rest are looked up alone.
+        return found;
     // Copies: the path cache may be emptied while later paths are added to it.
     std::vector<SimplePath> simple(static_cast<size_t>(xpaths.size()));
     std::unordered_multimap<std::string, qsizetype> byLastStep;
-    std::vector<xmlNodePtr> found(static_cast<size_t>(xpaths.size()), nullptr);
     qsizetype pending = 0;
     for (qsizetype i = 0; i < xpaths.size(); ++i) {
         const CompiledPath& compiled = compiledXPath(xpaths[i]);
@@ -428,7 +434,7 @@ QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
             byLastStep.emplace(compiled.simple->steps.back().toStdString(), i);
             ++pending;
         } else {
-            texts[i] = GetNodeText(context, xpaths[i]);
+            found[static_cast<size_t>(i)] = selectFirst(context, xpaths[i]);
         }
     }
     // One walk in document order: the first element that ends a path is that path's node.
@@ -457,18 +463,19 @@ QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
         }
         node = nextInDocumentOrder(node);
     }
-    for (size_t i = 0; i < found.size(); ++i) {
-        if (!found[i])
-            continue;
-        std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(found[i]));
-        texts[static_cast<qsizetype>(i)] = TrimSpaces(fromXmlChar(content.get()));
-    }
-    return texts;
+    return found;
 }
 
-void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)
+QString textOf(xmlNodePtr node)
 {
-    xmlNodePtr node = selectFirst(context, xpath);
+    if (!node)
+        return {};
+    std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(node));
+    return TrimSpaces(fromXmlChar(content.get()));
+}
+
+void setTextOf(xmlNodePtr node, const QString& value)
+{
     if (!node)
         return;
     const QByteArray text = TrimSpaces(withoutNonXmlCharacters(value)).toUtf8();
@@ -486,6 +493,59 @@ void SetNodeText(const XmlNode& context, const QString& xpath, const QString& va
     xmlNodeSetContent(node, nullptr);
     if (!text.isEmpty())
         xmlAddChild(node, xmlNewDocTextLen(node->doc, utf8, static_cast<int>(text.size())));
+}
+
+// True when one node lies inside another's element: setting the outer one's text would
+// free the inner one.
+bool anyNested(const std::vector<xmlNodePtr>& nodes)
+{
+    std::unordered_set<xmlNodePtr> elements;
+    for (xmlNodePtr node : nodes) {
+        if (node && node->type == XML_ELEMENT_NODE)
+            elements.insert(node);
+    }
+    for (xmlNodePtr node : nodes) {
+        for (xmlNodePtr up = node ? node->parent : nullptr; up; up = up->parent) {
+            if (elements.count(up))
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QString GetNodeText(const XmlNode& context, const QString& xpath)
+{
+    return textOf(selectFirst(context, xpath));
+}
+
+QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
+{
+    const std::vector<xmlNodePtr> nodes = selectFirstOfEach(context, xpaths);
+    QStringList texts;
+    texts.reserve(xpaths.size());
+    for (xmlNodePtr node : nodes)
+        texts.append(textOf(node));
+    return texts;
+}
+
+void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values)
+{
+    Q_ASSERT(xpaths.size() == values.size());
+    const std::vector<xmlNodePtr> nodes = selectFirstOfEach(context, xpaths);
+    if (anyNested(nodes)) {
+        for (qsizetype i = 0; i < xpaths.size(); ++i)
+            SetNodeText(context, xpaths[i], values.value(i));
+        return;
+    }
+    for (size_t i = 0; i < nodes.size(); ++i)
+        setTextOf(nodes[i], values.value(static_cast<qsizetype>(i)));
+}
+
+void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)
+{
+    setTextOf(selectFirst(context, xpath), value);
 }
 
 bool IsSafeFileNamePart(const QString& text)

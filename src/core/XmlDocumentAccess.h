@@ -29,6 +29,8 @@ QString GetNodeText(const XmlNode& context, const QString& xpath);
 QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths);
 // Sets the text of the first node the XPath selects, stored literally; no node, no change.
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value);
+// SetNodeText for many XPaths at once (values in the same order), in one walk like GetNodeTexts.
+void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values);
 
 // Removes spaces (only U+0020) at both ends, as every value is trimmed on its way
 // into and out of a document.

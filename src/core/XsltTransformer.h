@@ -5,6 +5,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <libxslt/xsltInternals.h>
+
+#include <memory>
+
+class QIODevice;
+
 // Applies an XSLT 1.0 stylesheet to a document. Stylesheets may not write files, create
 // folders or touch the network, and document() loads without DTDs or entities.
 class XsltTransformer {
@@ -16,6 +22,20 @@ public:
         QString error;       // what went wrong, for logs and tests
     };
 
+    // A compiled stylesheet, which may be applied any number of times.
+    using Stylesheet = std::shared_ptr<xsltStylesheet>;
+
     // The document node of `document` is matched; the stylesheet document is not changed.
     static Result transform(const Module1::XmlDocumentPtr& document, const Module1::XmlDocumentPtr& stylesheet);
+    // The two halves of transform: null (and the reason) when the stylesheet does not compile.
+    static Stylesheet compile(const Module1::XmlDocumentPtr& stylesheet, QString* error);
+    static Result apply(const Module1::XmlDocumentPtr& document, const Stylesheet& style);
+
+    // apply in two steps, for a page written straight into its file: the result tree
+    // (null, and the reason, when the transformation fails), then its bytes.
+    using Output = std::shared_ptr<xmlDoc>;
+    static Output run(const Module1::XmlDocumentPtr& document, const Stylesheet& style, QString* error);
+    static bool serialize(const Output& output, const Stylesheet& style, QIODevice& device);
+    // The encoding the stylesheet's xsl:output names, "UTF-8" when none.
+    static QString encodingOf(const Stylesheet& style);
 };

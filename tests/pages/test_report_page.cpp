@@ -1,10 +1,12 @@
 // The printed page of a budget report, made by templates/report1.tps.
 #include "store/Module1.h"
+#include "core/ReportPage.h"
 #include "core/XsltTransformer.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Module1;
@@ -257,6 +259,40 @@ private slots:
             QStringLiteral("填报单位（盖章）："), QStringLiteral("日期：　　　　年　　月　　日"),
         };
         QCOMPARE(visibleText(QString::fromUtf8(result.page)), expected.join(QLatin1Char('\n')));
+    }
+
+    // A compiled stylesheet is reused only while the file holds the same bytes: every
+    // page follows the stylesheet as it is on disk at that moment.
+    void pageFollowsTheStylesheetOnDisk()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.tps"));
+        const auto write = [&](const QByteArray& bytes) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        };
+        const auto style = [](const char* text) {
+            return QByteArray("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                              "<xsl:output method=\"html\" encoding=\"UTF-8\"/><xsl:template match=\"/\"><p>")
+                + text + "</p></xsl:template></xsl:stylesheet>";
+        };
+        const XmlDocumentPtr report = blankReport();
+        write(style("一"));
+        QVERIFY(RenderReportPage(report, path).html.contains("<p>一</p>"));
+        QVERIFY(RenderReportPage(report, path).html.contains("<p>一</p>"));
+        write(style("二"));
+        QVERIFY(RenderReportPage(report, path).html.contains("<p>二</p>"));
+        write("<xsl:stylesheet");
+        QCOMPARE(RenderReportPage(report, path).failure, ReportPage::Failure::StylesheetUnreadable);
+        write(style("二"));
+        QVERIFY(RenderReportPage(report, path).ok());
+        QVERIFY(QFile::remove(path));
+        const ReportPage gone = RenderReportPage(report, path);
+        QCOMPARE(gone.failure, ReportPage::Failure::StylesheetUnreadable);
+        QVERIFY(!gone.stylesheetError.isEmpty());
+        write(style("<xsl:bogus/>"));
+        QCOMPARE(RenderReportPage(report, path).failure, ReportPage::Failure::TransformFailed);
     }
 
     void longTextsKeepTheirLineBreaks()

@@ -104,6 +104,32 @@ private slots:
             QCOMPARE(texts[i], GetNodeText(documentElement(doc), paths[i]));
     }
 
+    // Setting many paths in one walk gives the document that setting them one by one gives,
+    // also when one path lies inside another's element (its node is freed by the outer one).
+    void setNodeTextsMatchesOneByOne_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("elements, attribute, missing, repeated")
+            << QStringList{"//r/c", "//r/c/@dict", "//r/none", "//r/v/i", "//r/c"};
+        QTest::newRow("inner before outer") << QStringList{"//r/v/i", "//r/v", "//r/c/@dict"};
+        QTest::newRow("outer before inner") << QStringList{"//r/v", "//r/v/i", "//r/c"};
+        QTest::newRow("general XPath beside simple ones") << QStringList{"(//r/c)[1]", "//r/v/i", "//r/c/@dict"};
+    }
+    void setNodeTextsMatchesOneByOne()
+    {
+        QFETCH(QStringList, paths);
+        const QByteArray xml("<r><v>old<i>x</i></v><c dict=\"d\">1</c></r>");
+        QStringList values;
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            values << QStringLiteral(" 值%1&< ").arg(i);
+        XmlDocumentPtr oneByOne = ParseXmlText(xml);
+        for (qsizetype i = 0; i < paths.size(); ++i)
+            SetNodeText(documentElement(oneByOne), paths[i], values[i]);
+        XmlDocumentPtr batch = ParseXmlText(xml);
+        SetNodeTexts(documentElement(batch), paths, values);
+        QCOMPARE(SerializeXmlDocument(batch), SerializeXmlDocument(oneByOne));
+    }
+
     void setNodeTextIsLiteralAndTrimmed()
     {
         TempProgramFolder folder;
