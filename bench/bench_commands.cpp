@@ -2,9 +2,11 @@
 // libxslt alone need for the same documents (the floor no implementation can beat).
 #include "core/PageFunctions.h"
 #include "core/ReportFieldTable.h"
+#include "platform/LargeBlocks.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"
+#include "ui/HiddenTextBox.h"
 #include "ui/UserInterface.h"
 #include "unitinfo/frmCorpInfo.h"
 
@@ -107,6 +109,8 @@ class BenchCommands : public QObject {
 private slots:
     void initTestCase()
     {
+        // As the program's own start does.
+        platform::ReturnLargeBlocksToSystem();
         ui::install(&silent_);
         const QDir source(QStringLiteral(VANTREL_TEMPLATES_DIR));
         for (const QString& name : source.entryList(QDir::Files))

@@ -1,5 +1,6 @@
 #include "Version.h"
 #include "platform/CommandLine.h"
+#include "platform/LargeBlocks.h"
 #include "report/frmMain.h"
 #include "ui/ChineseTranslation.h"
 #include "ui/FirstWindowProbe.h"
@@ -32,6 +33,7 @@ int print(const QString& text)
 
 int main(int argc, char* argv[])
 {
+    platform::ReturnLargeBlocksToSystem();
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     // No display name of its own: on X11 Qt would append it to every caption
     // ("Vantrel - 未命名 — Vantrel"); message boxes fall back to the name above.

@@ -9,6 +9,7 @@
 #include "core/TextLengthLimit.h"
 #include "ui/CodedList.h"
 #include "ui/FieldBinding.h"
+#include "ui/HiddenTextBox.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
@@ -32,7 +33,8 @@ using Table = ReportFieldTable;
 
 struct ReportForm::Controls {
     std::array<QLineEdit*, 33> lines{};                  // single text boxes, by number
-    std::array<QPlainTextEdit*, 33> plains{};            // Text3 .. Text6, Text30, Text31
+    std::array<QPlainTextEdit*, 33> plains{};            // Text30, Text31
+    std::array<HiddenTextBox*, 7> hiddenTexts{};         // Text3 .. Text6, never shown
     std::array<std::array<QLineEdit*, 8>, 29> arrays{};  // Text12, Text13, Text17 .. Text28
     std::array<CodedList*, 3> lists{};                   // Combo1, Combo2
     std::array<QPushButton*, 4> buttons{};               // Command1 .. Command4
@@ -45,6 +47,11 @@ struct ReportForm::Controls {
     {
         return r.index < 0 ? lines[static_cast<size_t>(r.number)]
                            : arrays[static_cast<size_t>(r.number)][static_cast<size_t>(r.index)];
+    }
+    QString plainText(const Table::ControlRef& r) const
+    {
+        const auto n = static_cast<size_t>(r.number);
+        return n < hiddenTexts.size() && hiddenTexts[n] ? hiddenTexts[n]->toPlainText() : plains[n]->toPlainText();
     }
     QLineEdit* amount(int array, int index) const
     {
@@ -152,22 +159,26 @@ ReportForm::ReportForm(QWidget* parent)
             break;
         }
         case Table::ControlKind::PlainText: {
+            if (f.place == Table::LabelPlace::Hidden) {
+                auto* box = new HiddenTextBox;
+                c_->hiddenTexts[static_cast<size_t>(ref.number)] = box;
+                widget = box;
+                break;
+            }
             auto* box = new QPlainTextEdit;
             box->setTabChangesFocus(true);
             c_->plains[static_cast<size_t>(ref.number)] = box;
             widget = box;
-            if (f.place != Table::LabelPlace::Hidden) {
-                box->setFixedHeight(box->fontMetrics().lineSpacing() * 6 + 12);
-                auto last = std::make_shared<QString>();
-                connect(box, &QPlainTextEdit::textChanged, this, [this, box, last] {
-                    const QString now = box->toPlainText();
-                    if (now == *last)
-                        return;
-                    *last = now;
-                    if (!c_->programSets)
-                        emit userEdited();
-                });
-            }
+            box->setFixedHeight(box->fontMetrics().lineSpacing() * 6 + 12);
+            auto last = std::make_shared<QString>();
+            connect(box, &QPlainTextEdit::textChanged, this, [this, box, last] {
+                const QString now = box->toPlainText();
+                if (now == *last)
+                    return;
+                *last = now;
+                if (!c_->programSets)
+                    emit userEdited();
+            });
             break;
         }
         case Table::ControlKind::List: {
@@ -238,9 +249,11 @@ ReportForm::ReportForm(QWidget* parent)
     // which titles the editor: bold, with the count in the tooltip and the description.
     for (int i = 0; i < 4; ++i) {
         QPushButton* button = c_->buttons[static_cast<size_t>(i)];
-        QPlainTextEdit* text = c_->plains[static_cast<size_t>(3 + i)];
+        HiddenTextBox* text = c_->hiddenTexts[static_cast<size_t>(3 + i)];
         const auto mark = [button, text] {
-            const qsizetype length = text->toPlainText().trimmed().size();
+            // A view: trimming a copy of a long text would copy megabytes on every change.
+            const QString plain = text->toPlainText();
+            const qsizetype length = QStringView(plain).trimmed().size();
             QFont font = button->font();
             font.setBold(length > 0);
             button->setFont(font);
@@ -248,7 +261,7 @@ ReportForm::ReportForm(QWidget* parent)
             button->setToolTip(state);
             button->setAccessibleDescription(state);
         };
-        connect(text, &QPlainTextEdit::textChanged, button, mark);
+        connect(text, &HiddenTextBox::textChanged, button, mark);
         mark();
     }
     tab0->addLayout(buttonRow);
@@ -374,26 +387,62 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
                              QDate::currentDate().toString(Qt::ISODate));
     }
     const QScopedValueRollback<bool> programSets(c_->programSets, true);
-    for (const Table::Field& f : Table::fields()) {
+    // Every field's node is found in one walk of the document, not one walk per field.
+    QStringList paths;
+    QStringList values;
+    const auto& fields = Table::fields();
+    for (const Table::Field& f : fields) {
+        const size_t n = static_cast<size_t>(f.control.number);
         switch (f.control.kind) {
         case Table::ControlKind::LineEdit:
-            Module1::TransferTextField(reportRoot, c_->line(f.control), f.xpath, toDocument, f.defaultText);
+            paths << f.xpath;
+            if (toDocument)
+                values << Module1::StoredText(c_->line(f.control), f.defaultText);
             break;
         case Table::ControlKind::PlainText:
-            Module1::TransferTextField(reportRoot, c_->plains[static_cast<size_t>(f.control.number)], f.xpath,
-                                       toDocument, f.defaultText);
+            paths << f.xpath;
+            if (toDocument)
+                values << (c_->hiddenTexts[n] ? Module1::StoredText(c_->hiddenTexts[n], f.defaultText)
+                                              : Module1::StoredText(c_->plains[n], f.defaultText));
+            break;
+        case Table::ControlKind::List: {
+            CodedList* list = c_->lists[n];
+            paths << f.xpath << f.xpath + QStringLiteral("/@dict");
+            if (toDocument) {
+                const int index = std::max(list->currentIndex(), 0);
+                values << QString::number(list->codeAt(index)) << list->itemText(index);
+            }
+            break;
+        }
+        }
+    }
+    if (toDocument) {
+        Module1::SetNodeTexts(reportRoot, paths, values);
+        return true;
+    }
+    const QStringList texts = Module1::GetNodeTexts(reportRoot, paths);
+    qsizetype at = 0;
+    for (const Table::Field& f : fields) {
+        const size_t n = static_cast<size_t>(f.control.number);
+        switch (f.control.kind) {
+        case Table::ControlKind::LineEdit:
+            Module1::ShowStoredText(c_->line(f.control), texts[at++], f.defaultText);
+            break;
+        case Table::ControlKind::PlainText:
+            if (c_->hiddenTexts[n])
+                Module1::ShowStoredText(c_->hiddenTexts[n], texts[at++], f.defaultText);
+            else
+                Module1::ShowStoredText(c_->plains[n], texts[at++], f.defaultText);
             break;
         case Table::ControlKind::List:
-            Module1::TransferComboField(reportRoot, c_->lists[static_cast<size_t>(f.control.number)], f.xpath,
-                                        toDocument);
+            Module1::ShowStoredCode(c_->lists[n], texts[at]);
+            at += 2;
             break;
         }
     }
     // setText leaves the cursor at the end: a long value would show its end, not its start.
-    if (!toDocument) {
-        for (QLineEdit* box : findChildren<QLineEdit*>())
-            box->setCursorPosition(0);
-    }
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
     return true;
 }
 
@@ -445,7 +494,7 @@ bool ReportForm::CheckTextLengths()
     for (const Table::Field& f : Table::fields()) {
         if (f.control.kind != Table::ControlKind::PlainText)
             continue;
-        if (!TextLengthLimit::fits(c_->plains[static_cast<size_t>(f.control.number)]->toPlainText())) {
+        if (!TextLengthLimit::fits(c_->plainText(f.control))) {
             ui::current().message(this, TextLengthLimit::refusal(f.label));
             return false;
         }
@@ -532,9 +581,9 @@ CodedList* ReportForm::projectNatureList() const
     return c_->lists[2];
 }
 
-QPlainTextEdit* ReportForm::longTextBox(int i) const
+HiddenTextBox* ReportForm::longTextBox(int i) const
 {
-    return (i >= 0 && i < 4) ? c_->plains[static_cast<size_t>(3 + i)] : nullptr;
+    return (i >= 0 && i < 4) ? c_->hiddenTexts[static_cast<size_t>(3 + i)] : nullptr;
 }
 
 QPushButton* ReportForm::longTextButton(int i) const

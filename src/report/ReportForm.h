@@ -10,6 +10,7 @@ class BudgetStatus;
 class CodedList;
 class QGroupBox;
 class QLineEdit;
+class HiddenTextBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -46,7 +47,7 @@ public:
     QLineEdit* projectNameBox() const;           // Text2
     CodedList* projectTypeList() const;          // Combo1
     CodedList* projectNatureList() const;        // Combo2
-    QPlainTextEdit* longTextBox(int i) const;    // Text3 .. Text6 (hidden), i = 0..3
+    HiddenTextBox* longTextBox(int i) const;     // Text3 .. Text6 (hidden), i = 0..3
     QPushButton* longTextButton(int i) const;    // Command1 .. Command4, i = 0..3
     QGroupBox* budgetFrame(int i) const;         // Frame4(i), i = 0..7
     BudgetStatus* budgetStatus(int tab) const;   // the running sums on tab 1, 2 or 3

@@ -6,6 +6,7 @@
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
+#include "ui/HiddenTextBox.h"
 #include "ui/frmText.h"
 #include "settings/frmOptions.h"
 #include "store/Module1.h"
@@ -325,7 +326,7 @@ void frmMain::Command4_Click() { EditLongText(3); }
 
 void frmMain::EditLongText(int index)
 {
-    QPlainTextEdit* field = SSTab1->longTextBox(index);
+    HiddenTextBox* field = SSTab1->longTextBox(index);
     textEditor_->Text = field->toPlainText();
     textEditor_->Title = QStringLiteral("输入") + SSTab1->longTextButton(index)->text();
     ui::current().runModal(textEditor_);

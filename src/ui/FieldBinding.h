@@ -7,6 +7,7 @@
 class QLineEdit;
 class QPlainTextEdit;
 class CodedList;
+class HiddenTextBox;
 
 // Field binding: one value between a form control and a document node. Both forms use it;
 // the names stay in Module1, where the forms have always called them.
@@ -17,7 +18,19 @@ void TransferTextField(const XmlNode& context, QLineEdit* box, const QString& xp
                        const QString& defaultText);
 void TransferTextField(const XmlNode& context, QPlainTextEdit* box, const QString& xpath, bool toDocument,
                        const QString& defaultText);
+void TransferTextField(const XmlNode& context, HiddenTextBox* box, const QString& xpath, bool toDocument,
+                       const QString& defaultText);
 // Code in the element, display text in its "dict" attribute.
 void TransferComboField(const XmlNode& context, CodedList* list, const QString& xpath, bool toDocument);
+
+// The same rules over values, for a form that reads or writes all its nodes in one go
+// (GetNodeTexts, SetNodeTexts). The text a box stores: an empty box first takes the default.
+template <typename Box>
+QString StoredText(Box* box, const QString& defaultText);
+// Shows a stored text in a box: an empty text shows the default.
+template <typename Box>
+void ShowStoredText(Box* box, const QString& stored, const QString& defaultText);
+// Selects the item whose code the stored text names, else the first.
+void ShowStoredCode(CodedList* list, const QString& stored);
 
 } // namespace Module1

@@ -7,6 +7,7 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
+#include "ui/HiddenTextBox.h"
 #include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"

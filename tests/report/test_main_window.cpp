@@ -3,6 +3,7 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/frmMain.h"
+#include "ui/HiddenTextBox.h"
 #include "ui/frmText.h"
 #include "ui/CodedList.h"
 #include "settings/frmOptions.h"
@@ -545,7 +546,7 @@ private slots:
         QFETCH(int, leave);
         QFETCH(QString, caption);
         start();
-        QPlainTextEdit* field = w->form()->longTextBox(button);
+        HiddenTextBox* field = w->form()->longTextBox(button);
         const QString before = QStringLiteral("第一行\n第二行\n\n  第四行  ");
         field->setPlainText(before);
         const QString edited = QStringLiteral("新一行\n新二行");

@@ -2,6 +2,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "ui/HiddenTextBox.h"
 #include "report/frmMain.h"
 #include "core/AtomicFileWriter.h"
 #include "ui/CodedList.h"

@@ -4,6 +4,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "ui/HiddenTextBox.h"
 #include "ui/CodedList.h"
 
 #include <QApplication>

@@ -1,0 +1,17 @@
+#include "platform/LargeBlocks.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace platform {
+
+void ReturnLargeBlocksToSystem()
+{
+#if defined(__GLIBC__)
+    // Setting the threshold also turns glibc's own adjustment of it off.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
+} // namespace platform
