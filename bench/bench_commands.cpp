@@ -3,6 +3,7 @@
 #include "core/PageFunctions.h"
 #include "core/ReportFieldTable.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
@@ -143,9 +144,9 @@ private slots:
     void commandOpen()
     {
         QBENCHMARK {
-            window_->ReportFileName = filledPath_;
-            window_->LoadReport();
-            window_->UpdateCaption();
+            window_->controller()->ReportFileName = filledPath_;
+            window_->controller()->LoadReport();
+            window_->controller()->UpdateCaption();
         }
         QCOMPARE(window_->form()->projectCodeBox()->text(), QStringLiteral("2006-001"));
     }
@@ -160,11 +161,11 @@ private slots:
 
     void commandSave()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
-        window_->ReportFileName = window_->BuildReportFileName(false);
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
+        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
         QBENCHMARK {
-            QVERIFY(window_->WriteReportFiles());
+            QVERIFY(window_->controller()->WriteReportFiles());
         }
     }
 
@@ -197,8 +198,8 @@ private slots:
 
     void checkBudgetTotals()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
         QBENCHMARK {
             QVERIFY(window_->form()->CheckBudgetTotals());
         }
@@ -215,8 +216,8 @@ private slots:
 
     void transferToDocument()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
         XmlDocumentPtr doc = LoadXmlDocument(folder() + QStringLiteral("report1.tpl"));
         const XmlNode root = documentElement(doc);
         QBENCHMARK {
@@ -258,9 +259,9 @@ private slots:
         window_->form()->projectCodeBox()->setText(QStringLiteral("2006-002"));
         window_->form()->projectNameBox()->setText(QStringLiteral("长文本项目"));
         window_->form()->longTextBox(1)->setPlainText(longTextOf(bytes));
-        window_->ReportFileName = window_->BuildReportFileName(false);
+        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
         QBENCHMARK {
-            QVERIFY(window_->WriteReportFiles());
+            QVERIFY(window_->controller()->WriteReportFiles());
         }
     }
 
