@@ -4,6 +4,7 @@
 #include "core/ReportFieldTable.h"
 #include "platform/LargeBlocks.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"
 #include "ui/HiddenTextBox.h"
@@ -147,9 +148,9 @@ private slots:
     void commandOpen()
     {
         QBENCHMARK {
-            window_->ReportFileName = filledPath_;
-            window_->LoadReport();
-            window_->UpdateCaption();
+            window_->controller()->ReportFileName = filledPath_;
+            window_->controller()->LoadReport();
+            window_->controller()->UpdateCaption();
         }
         QCOMPARE(window_->form()->projectCodeBox()->text(), QStringLiteral("2006-001"));
     }
@@ -164,11 +165,11 @@ private slots:
 
     void commandSave()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
-        window_->ReportFileName = window_->BuildReportFileName(false);
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
+        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
         QBENCHMARK {
-            QVERIFY(window_->WriteReportFiles());
+            QVERIFY(window_->controller()->WriteReportFiles());
         }
     }
 
@@ -201,8 +202,8 @@ private slots:
 
     void checkBudgetTotals()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
         QBENCHMARK {
             QVERIFY(window_->form()->CheckBudgetTotals());
         }
@@ -219,8 +220,8 @@ private slots:
 
     void transferToDocument()
     {
-        window_->ReportFileName = filledPath_;
-        window_->LoadReport();
+        window_->controller()->ReportFileName = filledPath_;
+        window_->controller()->LoadReport();
         XmlDocumentPtr doc = LoadXmlDocument(folder() + QStringLiteral("report1.tpl"));
         const XmlNode root = documentElement(doc);
         QBENCHMARK {
@@ -262,9 +263,9 @@ private slots:
         window_->form()->projectCodeBox()->setText(QStringLiteral("2006-002"));
         window_->form()->projectNameBox()->setText(QStringLiteral("长文本项目"));
         window_->form()->longTextBox(1)->setPlainText(longTextOf(bytes));
-        window_->ReportFileName = window_->BuildReportFileName(false);
+        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
         QBENCHMARK {
-            QVERIFY(window_->WriteReportFiles());
+            QVERIFY(window_->controller()->WriteReportFiles());
         }
     }
 

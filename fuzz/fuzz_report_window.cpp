@@ -1,6 +1,7 @@
 // Any bytes opened as a report in the main window, moved into the form and back onto a
 // fresh template with the budget checks, as a save does.
 #include "WindowFuzzSupport.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 
 using namespace Module1;
@@ -23,13 +24,13 @@ frmMain& window()
 // The form written onto a fresh template; empty when a check refused it.
 QByteArray formOnTemplate(frmMain& w)
 {
-    w.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
+    w.controller()->ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
     if (!GetLastErrorText().isEmpty())
         fuzz::fail("the report template does not load", GetLastErrorText());
-    w.ReportRoot = documentElement(w.ReportDocument);
-    if (!w.TransferReportFields(true))
+    w.controller()->ReportRoot = documentElement(w.controller()->ReportDocument);
+    if (!w.controller()->TransferReportFields(true))
         return {};
-    return SerializeXmlDocument(w.ReportDocument);
+    return SerializeXmlDocument(w.controller()->ReportDocument);
 }
 
 } // namespace
@@ -53,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
         fuzz::fail("cannot write the scratch file");
     const QStringList before = fuzz::snapshot(w);
-    w.ReportFileName = path;
-    w.LoadReport();
+    w.controller()->ReportFileName = path;
+    w.controller()->LoadReport();
     if (!ui.texts.isEmpty()) {
         // A file that does not load says so once and leaves the form as it was.
         if (ui.texts != QStringList{QStringLiteral("报表文件错误，请重新建立")})
@@ -77,9 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const XmlDocumentPtr reopened = ParseXmlText(saved);
     if (!GetLastErrorText().isEmpty())
         fuzz::fail("a saved report does not load", GetLastErrorText());
-    w.ReportDocument = reopened;
-    w.ReportRoot = documentElement(reopened);
-    w.TransferReportFields(false);
+    w.controller()->ReportDocument = reopened;
+    w.controller()->ReportRoot = documentElement(reopened);
+    w.controller()->TransferReportFields(false);
     const QByteArray again = formOnTemplate(w);
     if (!ui.texts.isEmpty())
         fuzz::fail("a saved report fails its checks when opened again", ui.texts.join(QLatin1Char('|')));

@@ -3,7 +3,7 @@
 #include "core/ReportFileNames.h"
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
-#include "report/frmMain.h"
+#include "report/ReportController.h"
 #include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
 #include "core/ReportPage.h"
@@ -24,50 +24,50 @@ void tell(QWidget* parent, const QString& text)
 
 bool ReportExporter::WriteReportFiles()
 {
-    const ReportForm* form = w.form();
+    const ReportForm* form = controller.form();
     if (form->projectCodeBox()->text().isEmpty() || form->projectNameBox()->text().isEmpty()) {
-        tell(&w, QStringLiteral("请设置项目编号与名称"));
+        tell(controller.dialogParent(), QStringLiteral("请设置项目编号与名称"));
         return false;
     }
-    if (w.ReportFileName.isEmpty())
+    if (controller.ReportFileName.isEmpty())
         return false;
     // A file that could not be opened again is never written.
-    if (!w.form()->CheckTextLengths())
+    if (!controller.form()->CheckTextLengths())
         return false;
 
     // Every save starts from the blank template, so the file holds exactly the form.
-    w.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
+    controller.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
     if (!GetLastErrorText().isEmpty()) {
-        tell(&w, QStringLiteral("报表模板文件错误，请重新安装"));
+        tell(controller.dialogParent(), QStringLiteral("报表模板文件错误，请重新安装"));
         return false;
     }
-    w.ReportRoot = documentElement(w.ReportDocument);
-    if (!w.TransferReportFields(true))
+    controller.ReportRoot = documentElement(controller.ReportDocument);
+    if (!controller.TransferReportFields(true))
         return false;
-    if (!SaveXmlDocument(w.ReportDocument, w.ReportFileName)) {
-        tell(&w, GetLastErrorText());
+    if (!SaveXmlDocument(controller.ReportDocument, controller.ReportFileName)) {
+        tell(controller.dialogParent(), GetLastErrorText());
         return false;
     }
-    w.SetModified(false);
+    controller.SetModified(false);
 
     const QByteArray html = RenderReportHtml();
-    w.HtmlFileName = w.BuildReportFileName(true);
+    controller.HtmlFileName = controller.BuildReportFileName(true);
     if (html.isEmpty())
-        tell(&w, QString::fromUtf8(kConversionFailed));
-    else if (w.HtmlFileName.isEmpty())
+        tell(controller.dialogParent(), QString::fromUtf8(kConversionFailed));
+    else if (controller.HtmlFileName.isEmpty())
         // Save As without a unit code: the report is saved but has no standard page name.
-        tell(&w, QStringLiteral("请在选项中设置单位编号"));
+        tell(controller.dialogParent(), QStringLiteral("请在选项中设置单位编号"));
     else
-        WritePage(w.HtmlFileName, html);
+        WritePage(controller.HtmlFileName, html);
     return true;
 }
 
 QByteArray ReportExporter::RenderReportHtml()
 {
-    const ReportPage page = RenderReportPage(w.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"));
+    const ReportPage page = RenderReportPage(controller.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"));
     LastErrorText = page.stylesheetError;
     if (page.failure == ReportPage::Failure::StylesheetUnreadable)
-        tell(&w, QStringLiteral("输出模板文件错误，请重新安装"));
+        tell(controller.dialogParent(), QStringLiteral("输出模板文件错误，请重新安装"));
     // A stylesheet that does not compile or stops while running yields no page.
     return page.ok() ? page.html : QByteArray();
 }
@@ -76,44 +76,44 @@ void ReportExporter::WritePage(const QString& path, const QByteArray& html)
 {
     QString reason;
     if (!AtomicFileWriter::write(path, html, &reason))
-        tell(&w, QStringLiteral("无法保存指定文件") + path + QStringLiteral("\\n") + reason);
+        tell(controller.dialogParent(), QStringLiteral("无法保存指定文件") + path + QStringLiteral("\\n") + reason);
 }
 
 void ReportExporter::ExportPage()
 {
-    if (!ReportFileNames::IsUsableProjectCode(w.form()->projectCodeBox()->text())) {
-        tell(&w, ReportLifecycle::unsafeProjectCodeText());
+    if (!ReportFileNames::IsUsableProjectCode(controller.form()->projectCodeBox()->text())) {
+        tell(controller.dialogParent(), ReportLifecycle::unsafeProjectCodeText());
         return;
     }
-    if (!w.ChooseSaveFile(true) || w.HtmlFileName.isEmpty())
+    if (!controller.ChooseSaveFile(true) || controller.HtmlFileName.isEmpty())
         return;
-    if (!w.TransferReportFields(true))
+    if (!controller.TransferReportFields(true))
         return;
     const QByteArray html = RenderReportHtml();
     if (html.isEmpty()) {
-        tell(&w, QString::fromUtf8(kConversionFailed));
+        tell(controller.dialogParent(), QString::fromUtf8(kConversionFailed));
         return;
     }
-    WritePage(w.HtmlFileName, html);
+    WritePage(controller.HtmlFileName, html);
 }
 
 void ReportExporter::PrintPage()
 {
-    if (w.ReportFileName.isEmpty()) {
-        tell(&w, QStringLiteral("请先保存报表再打印"));
+    if (controller.ReportFileName.isEmpty()) {
+        tell(controller.dialogParent(), QStringLiteral("请先保存报表再打印"));
         return;
     }
-    const QString page = ReportFileNames::PrintPageName(w.ReportFileName);
+    const QString page = ReportFileNames::PrintPageName(controller.ReportFileName);
     if (page.isEmpty()) {
-        tell(&w, QStringLiteral("未找到相应的HTML文件"));
+        tell(controller.dialogParent(), QStringLiteral("未找到相应的HTML文件"));
         return;
     }
     if (QueryFileAttributes(page) < 0) {
-        tell(&w, QStringLiteral("未找到相应的HTML文件") + page);
+        tell(controller.dialogParent(), QStringLiteral("未找到相应的HTML文件") + page);
         return;
     }
-    tell(&w, QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page + QStringLiteral("进行打印"));
+    tell(controller.dialogParent(), QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page + QStringLiteral("进行打印"));
     // Without a browser the clerk still needs the page's path to open it by hand.
     if (!ui::current().openInBrowser(page))
-        tell(&w, QStringLiteral("无法打开浏览器") + page);
+        tell(controller.dialogParent(), QStringLiteral("无法打开浏览器") + page);
 }

@@ -3,19 +3,19 @@
 #include <QByteArray>
 #include <QString>
 
-class frmMain;
+class ReportController;
 
 // Writes a report's file and its HTML page, exports the page under another name and
 // hands the saved page to the browser for printing.
 class ReportExporter {
 public:
-    explicit ReportExporter(frmMain& window) : w(window) {}
+    explicit ReportExporter(ReportController& report) : controller(report) {}
 
-    // Rebuilds the report from the template and the form, saves it to w.ReportFileName,
-    // then writes the standard page. True exactly when the report file was saved.
+    // Rebuilds the report from the template and the form, saves it to the controller's
+    // ReportFileName, then writes the standard page. True exactly when the report file was saved.
     bool WriteReportFiles();
-    // The page bytes of w.ReportDocument, in the encoding the stylesheet's output names;
-    // empty (after the message) when the stylesheet cannot be loaded or applied.
+    // The page bytes of the controller's ReportDocument, in the encoding the stylesheet's
+    // output names; empty (after the message) when the stylesheet cannot be loaded or applied.
     QByteArray RenderReportHtml();
     void ExportPage();
     void PrintPage();
@@ -24,5 +24,5 @@ private:
     // Replaces the page as a whole; a failure leaves the older page and is shown.
     void WritePage(const QString& path, const QByteArray& html);
 
-    frmMain& w;
+    ReportController& controller;
 };

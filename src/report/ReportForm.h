@@ -16,7 +16,7 @@ class QPushButton;
 
 // The four tabs of a budget report (objectName "SSTab1"): every field of the report,
 // the project type's budget frame, the budget checks and the moves between the form
-// and a report document. The window around it owns the document and the file names.
+// and a report document. The report controller owns the document and the file names.
 class ReportForm : public QTabWidget {
     Q_OBJECT
 public:

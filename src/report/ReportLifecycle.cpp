@@ -2,7 +2,7 @@
 
 #include "core/ReportFileNames.h"
 #include "report/ReportForm.h"
-#include "report/frmMain.h"
+#include "report/ReportController.h"
 #include "store/Module1.h"
 #include "ui/UserInterface.h"
 
@@ -30,63 +30,63 @@ bool ReportLifecycle::settingsComplete() const
 {
     if (!UnitName.isEmpty() && !UnitCode.isEmpty() && !UnitReportUser.isEmpty())
         return true;
-    tell(&w, "请先设置正确选项参数与本单位信息");
+    tell(controller.dialogParent(), "请先设置正确选项参数与本单位信息");
     return false;
 }
 
 bool ReportLifecycle::projectCodeUsable() const
 {
     // The code becomes part of the report's and the page's file names.
-    if (ReportFileNames::IsUsableProjectCode(w.form()->projectCodeBox()->text()))
+    if (ReportFileNames::IsUsableProjectCode(controller.form()->projectCodeBox()->text()))
         return true;
-    ui::current().message(&w, unsafeProjectCodeText());
+    ui::current().message(controller.dialogParent(), unsafeProjectCodeText());
     return false;
 }
 
 void ReportLifecycle::LoadReport()
 {
-    if (w.ReportFileName.isEmpty())
+    if (controller.ReportFileName.isEmpty())
         return;
-    w.ReportDocument = LoadXmlDocument(w.ReportFileName);
+    controller.ReportDocument = LoadXmlDocument(controller.ReportFileName);
     if (GetLastErrorText().isEmpty()) {
-        w.ReportRoot = documentElement(w.ReportDocument);
-        w.TransferReportFields(false);
-        w.SetModified(false);
+        controller.ReportRoot = documentElement(controller.ReportDocument);
+        controller.TransferReportFields(false);
+        controller.SetModified(false);
     } else {
-        tell(&w, "报表文件错误，请重新建立");
+        tell(controller.dialogParent(), "报表文件错误，请重新建立");
     }
 }
 
 void ReportLifecycle::NewReport()
 {
-    if (w.dirtyData && !ask(&w, "当前报表还未保存，确定新建吗？"))
+    if (controller.dirtyData && !ask(controller.dialogParent(), "当前报表还未保存，确定新建吗？"))
         return;
     if (!settingsComplete())
         return;
-    w.ReportFileName.clear();
-    w.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
+    controller.ReportFileName.clear();
+    controller.ReportDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("report1.tpl"));
     if (GetLastErrorText().isEmpty()) {
-        w.ReportRoot = documentElement(w.ReportDocument);
-        w.TransferReportFields(false);
-        w.SetModified(false);
+        controller.ReportRoot = documentElement(controller.ReportDocument);
+        controller.TransferReportFields(false);
+        controller.SetModified(false);
     } else {
-        tell(&w, "模板文件错误，请重新安装程序");
+        tell(controller.dialogParent(), "模板文件错误，请重新安装程序");
     }
-    w.UpdateCaption();
+    controller.UpdateCaption();
 }
 
 bool ReportLifecycle::readyToOpen() const
 {
-    if (w.dirtyData && !ask(&w, "当前报表还未保存，确定打开其他报表吗？"))
+    if (controller.dirtyData && !ask(controller.dialogParent(), "当前报表还未保存，确定打开其他报表吗？"))
         return false;
     return settingsComplete();
 }
 
 void ReportLifecycle::openChosen(const QString& fileName)
 {
-    w.ReportFileName = fileName;
+    controller.ReportFileName = fileName;
     LoadReport();
-    w.UpdateCaption();
+    controller.UpdateCaption();
 }
 
 void ReportLifecycle::OpenReportFile(const QString& fileName)
@@ -103,7 +103,7 @@ void ReportLifecycle::OpenReport()
     request.title = QStringLiteral("打开报表文件");
     request.filter = QStringLiteral("报告文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
     request.initialFolder = LocalFolderOrDefault();
-    const std::optional<QString> chosen = ui::current().openFileName(&w, request);
+    const std::optional<QString> chosen = ui::current().openFileName(controller.dialogParent(), request);
     if (!chosen || chosen->isEmpty())
         return;
     openChosen(*chosen);
@@ -111,49 +111,49 @@ void ReportLifecycle::OpenReport()
 
 void ReportLifecycle::SaveReport()
 {
-    const ReportForm* form = w.form();
+    const ReportForm* form = controller.form();
     if (TrimSpaces(form->projectCodeBox()->text()).isEmpty()) {
-        tell(&w, "请输入项目编号");
+        tell(controller.dialogParent(), "请输入项目编号");
         return;
     }
     if (!projectCodeUsable())
         return;
     if (TrimSpaces(form->projectNameBox()->text()).isEmpty()) {
-        tell(&w, "请输入项目名称");
+        tell(controller.dialogParent(), "请输入项目名称");
         return;
     }
     if (UnitCode.isEmpty()) {
-        tell(&w, "请在选项中设置单位编号");
+        tell(controller.dialogParent(), "请在选项中设置单位编号");
         return;
     }
-    if (!w.CheckBudgetTotals() || !w.form()->CheckTextLengths())
+    if (!controller.CheckBudgetTotals() || !controller.form()->CheckTextLengths())
         return;
     // The standard name replaces whatever name the report was opened or saved under.
-    w.ReportFileName = w.BuildReportFileName(false);
-    if (QueryFileAttributes(w.ReportFileName) >= 0 && !ask(&w, "文件已存在，是否覆盖？"))
+    controller.ReportFileName = controller.BuildReportFileName(false);
+    if (QueryFileAttributes(controller.ReportFileName) >= 0 && !ask(controller.dialogParent(), "文件已存在，是否覆盖？"))
         return;
-    if (!w.ReportFileName.isEmpty() && w.WriteReportFiles())
-        w.UpdateCaption();
+    if (!controller.ReportFileName.isEmpty() && controller.WriteReportFiles())
+        controller.UpdateCaption();
 }
 
 void ReportLifecycle::SaveReportAs()
 {
-    const ReportForm* form = w.form();
+    const ReportForm* form = controller.form();
     if (form->projectNameBox()->text().isEmpty() || form->projectCodeBox()->text().isEmpty()) {
-        tell(&w, "请设置项目编号与名称");
+        tell(controller.dialogParent(), "请设置项目编号与名称");
         return;
     }
     if (!projectCodeUsable())
         return;
-    if (!w.CheckBudgetTotals() || !w.form()->CheckTextLengths())
+    if (!controller.CheckBudgetTotals() || !controller.form()->CheckTextLengths())
         return;
-    if (!w.ChooseSaveFile(false))
+    if (!controller.ChooseSaveFile(false))
         return;
-    if (w.WriteReportFiles())
-        w.UpdateCaption();
+    if (controller.WriteReportFiles())
+        controller.UpdateCaption();
 }
 
 bool ReportLifecycle::ConfirmClose()
 {
-    return !w.dirtyData || ask(&w, "当前报表还未保存，确定退出吗？");
+    return !controller.dirtyData || ask(controller.dialogParent(), "当前报表还未保存，确定退出吗？");
 }

@@ -2,13 +2,13 @@
 
 #include <QString>
 
-class frmMain;
+class ReportController;
 
-// How a report comes into the main window and goes out of it: New, Open, Save, Save As,
+// How a report comes into the form and goes out of it: New, Open, Save, Save As,
 // with the questions that keep unsaved edits from being lost.
 class ReportLifecycle {
 public:
-    explicit ReportLifecycle(frmMain& window) : w(window) {}
+    explicit ReportLifecycle(ReportController& report) : controller(report) {}
 
     void NewReport();
     void OpenReport();
@@ -17,9 +17,10 @@ public:
     void OpenReportFile(const QString& fileName);
     void SaveReport();
     void SaveReportAs();
-    // Loads w.ReportFileName into the window; a failed load leaves the form as it was.
+    // Loads the controller's ReportFileName into the form; a failed load leaves the form as
+    // it was.
     void LoadReport();
-    // True when the window may close; asks only for a modified report.
+    // True when the report may be closed; asks only for a modified report.
     bool ConfirmClose();
 
     // The message shown when the project code cannot be part of a file name.
@@ -31,5 +32,5 @@ private:
     void openChosen(const QString& fileName);
     bool projectCodeUsable() const;
 
-    frmMain& w;
+    ReportController& controller;
 };

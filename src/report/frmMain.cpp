@@ -1,10 +1,8 @@
 #include "report/frmMain.h"
 
 #include "about/frmAbout.h"
-#include "report/ReportExporter.h"
-#include "core/ReportFileNames.h"
+#include "report/ReportController.h"
 #include "report/ReportForm.h"
-#include "report/ReportLifecycle.h"
 #include "report/ToolbarIcons.h"
 #include "ui/HiddenTextBox.h"
 #include "ui/frmText.h"
@@ -33,8 +31,6 @@ using namespace Module1;
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
-    , lifecycle_(std::make_unique<ReportLifecycle>(*this))
-    , exporter_(std::make_unique<ReportExporter>(*this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vantrel"));
@@ -50,10 +46,16 @@ frmMain::frmMain(QWidget* parent)
     saveMenuItem_ = action(QStringLiteral("M_FileSave"));
     saveButton_ = action(QStringLiteral("Toolbar1(3)"));
 
+    controller_ = std::make_unique<ReportController>(SSTab1, this);
+    connect(controller_.get(), &ReportController::captionChanged, this, &QWidget::setWindowTitle);
+    connect(controller_.get(), &ReportController::modifiedChanged, this, [this](bool modified) {
+        saveMenuItem_->setEnabled(modified);
+        saveButton_->setEnabled(modified);
+    });
+
     // One editor serves the four long texts.
     textEditor_ = new frmText(this);
 
-    connect(SSTab1, &ReportForm::userEdited, this, [this] { SetModified(true); });
     const std::array<void (frmMain::*)(), 4> longTextCommands{&frmMain::Command1_Click, &frmMain::Command2_Click,
                                                               &frmMain::Command3_Click, &frmMain::Command4_Click};
     for (int i = 0; i < 4; ++i)
@@ -187,7 +189,7 @@ void frmMain::Form_Load(const QString& programFolder)
 
     FitToScreen();
 
-    SetModified(false);
+    controller_->SetModified(false);
     switch (LoadSettings()) {
     case UnitInfoMissing:
         ui::current().message(this, QStringLiteral("请配置单位信息"));
@@ -235,75 +237,15 @@ void frmMain::FitToScreen()
     move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);
 }
 
-// ---- Window state ---------------------------------------------------------------------------
-
-void frmMain::SetModified(bool flag)
-{
-    saveMenuItem_->setEnabled(flag);
-    saveButton_->setEnabled(flag);
-    dirtyData = flag;
-}
-
-void frmMain::UpdateCaption()
-{
-    setWindowTitle(ReportFileName.isEmpty() ? QStringLiteral("Vantrel - 未命名")
-                                            : QStringLiteral("Vantrel - ") + ReportFileName);
-}
-
-QString frmMain::BuildReportFileName(bool isHtml) const
-{
-    return ReportFileNames::BuildReportFileName(Module1::UnitCode,
-                                                Module1::LocalFolderOrDefault(),
-                                                SSTab1->projectCodeBox()->text(), isHtml);
-}
-
-bool frmMain::ChooseSaveFile(bool isHtml)
-{
-    ui::FileDialogRequest request;
-    request.proposedName = BuildReportFileName(isHtml);
-    if (isHtml) {
-        request.title = QStringLiteral("报表文件导出为HTML文件");
-        request.filter = QStringLiteral("HTML文件 (*.htm)|*.htm;*.html");
-    } else {
-        request.title = QStringLiteral("报表文件存储为");
-        request.filter = QStringLiteral("项目文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
-    }
-    request.initialFolder = LocalFolderOrDefault();
-    request.confirmOverwrite = true;
-    const std::optional<QString> chosen = ui::current().saveFileName(this, request);
-    if (!chosen || chosen->isEmpty())
-        return false;
-    // Qt's dialog asks only before overwriting; a new file is confirmed here, and No
-    // counts as cancelling the dialog.
-    if (QueryFileAttributes(*chosen) < 0
-        && !ui::current().question(this, QStringLiteral("文件") + *chosen + QStringLiteral("不存在，是否创建？")))
-        return false;
-    (isHtml ? HtmlFileName : ReportFileName) = *chosen;
-    return true;
-}
-
-bool frmMain::TransferReportFields(bool toDocument)
-{
-    return SSTab1->TransferReportFields(ReportRoot, toDocument);
-}
-
-bool frmMain::CheckBudgetTotals()
-{
-    return SSTab1->CheckBudgetTotals();
-}
-
 // ---- Report commands ------------------------------------------------------------------------
 
-void frmMain::LoadReport() { lifecycle_->LoadReport(); }
-bool frmMain::WriteReportFiles() { return exporter_->WriteReportFiles(); }
-QByteArray frmMain::RenderReportHtml() { return exporter_->RenderReportHtml(); }
-void frmMain::M_FileNew_Click() { lifecycle_->NewReport(); }
-void frmMain::M_FileOpen_Click() { lifecycle_->OpenReport(); }
-void frmMain::OpenReportFile(const QString& fileName) { lifecycle_->OpenReportFile(fileName); }
-void frmMain::M_FileSave_Click() { lifecycle_->SaveReport(); }
-void frmMain::M_FileSaveAs_Click() { lifecycle_->SaveReportAs(); }
-void frmMain::M_FileExport_Click() { exporter_->ExportPage(); }
-void frmMain::M_FilePrint_Click() { exporter_->PrintPage(); }
+void frmMain::M_FileNew_Click() { controller_->NewReport(); }
+void frmMain::M_FileOpen_Click() { controller_->OpenReport(); }
+void frmMain::OpenReportFile(const QString& fileName) { controller_->OpenReportFile(fileName); }
+void frmMain::M_FileSave_Click() { controller_->SaveReport(); }
+void frmMain::M_FileSaveAs_Click() { controller_->SaveReportAs(); }
+void frmMain::M_FileExport_Click() { controller_->ExportPage(); }
+void frmMain::M_FilePrint_Click() { controller_->PrintPage(); }
 
 void frmMain::M_ReportType1_Click()
 {
@@ -333,7 +275,7 @@ void frmMain::EditLongText(int index)
     // A changed long text is an edit like any other: it must be offered for saving.
     if (!textEditor_->CancelError && textEditor_->Text != field->toPlainText()) {
         field->setPlainText(textEditor_->Text);
-        SetModified(true);
+        controller_->SetModified(true);
     }
 }
 
@@ -376,7 +318,7 @@ void frmMain::Form_QueryUnload(bool& cancel, UnloadMode mode)
 {
     if (mode == UnloadMode::SessionEnd)
         return;
-    cancel = !lifecycle_->ConfirmClose();
+    cancel = !controller_->ConfirmClose();
 }
 
 void frmMain::Form_Unload()
@@ -397,12 +339,14 @@ void frmMain::Form_Unload()
 
 void frmMain::ShowOptionsDialog(bool allowCancel)
 {
+    bool cancelled = false;
     {
         frmOptions dialog(this);
         dialog.allowCancel = allowCancel;
         ui::current().runModal(&dialog);
+        cancelled = dialog.CancelError;
     }
-    if (!frmOptions::CancelError) {
+    if (!cancelled) {
         SaveSettings();
     } else if (!allowCancel) {
         // The forced dialog was left and quitting confirmed there: end without a question.

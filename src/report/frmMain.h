@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/XmlDocument.h"
-
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -9,13 +7,13 @@
 class QAction;
 class QMenu;
 class QToolBar;
-class ReportExporter;
+class ReportController;
 class ReportForm;
-class ReportLifecycle;
 class frmText;
 
-// The program's only top-level window: menus, toolbar and the report form, and the one
-// budget report it edits (its document, file names and modified state).
+// The program's only top-level window: menus, toolbar and the report form. The report
+// itself (document, file names, modified state) is the controller's; the window shows its
+// caption and offers Save while it is modified.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -25,27 +23,9 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // ---- The report being edited -----------------------------------------------------------
-    bool dirtyData = false;
-    QString ReportFileName;
-    QString HtmlFileName;
-    Module1::XmlDocumentPtr ReportDocument;
-    Module1::XmlNode ReportRoot;
-
     // Start-up: settings, then a new report (or the message that asks for settings).
     // The folder is the program's own; tests pass their temporary one.
     void Form_Load(const QString& programFolder = QString());
-
-    void SetModified(bool flag);
-    void UpdateCaption();
-    QString BuildReportFileName(bool isHtml) const;
-    bool ChooseSaveFile(bool isHtml);
-    bool TransferReportFields(bool toDocument);
-    bool CheckBudgetTotals();
-
-    void LoadReport();
-    bool WriteReportFiles();
-    QByteArray RenderReportHtml();
 
     // ---- Commands ---------------------------------------------------------------------------
     void M_FileNew_Click();
@@ -83,6 +63,7 @@ public:
 
     // ---- Parts for the commands and for tests ----------------------------------------------
     ReportForm* form() const { return SSTab1; }
+    ReportController* controller() const { return controller_.get(); }
     QToolBar* toolbar() const { return Toolbar1; }
     // A menu item by its name ("M_FileSave") or a toolbar button by "Toolbar1(index)".
     QAction* action(const QString& name) const;
@@ -103,8 +84,7 @@ private:
     ReportForm* SSTab1;
     QToolBar* Toolbar1;
     frmText* textEditor_;
-    std::unique_ptr<ReportLifecycle> lifecycle_;
-    std::unique_ptr<ReportExporter> exporter_;
+    std::unique_ptr<ReportController> controller_;
     bool sessionEnding_ = false;
     bool unloaded_ = false;
     QAction* saveMenuItem_ = nullptr;

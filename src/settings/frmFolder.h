@@ -13,9 +13,9 @@ class QTreeView;
 
 // The local folder chooser: a drive list above a folder tree. The folder that counts is
 // the one the user opened (double-click or Enter), shown beneath the tree; a folder that is
-// only highlighted is not chosen. The caller sets FolderPath, shows the dialog modally and
-// reads CancelError and FolderPath afterwards; both outlive the dialog. OK accepts, Cancel
-// and the close box reject.
+// only highlighted is not chosen. The caller sets FolderPath, shows the dialog modally,
+// reads CancelError and FolderPath once it has closed and then destroys it. OK accepts,
+// Cancel and the close box reject.
 class frmFolder : public QDialog {
     Q_OBJECT
 public:
@@ -23,9 +23,10 @@ public:
 
     // In: where the chooser opens (when that folder exists). Out after OK: the opened
     // folder, without a trailing separator except for a root.
-    static inline QString FolderPath;
-    // False after OK, true after Cancel; the close box leaves it alone.
-    static inline bool CancelError = false;
+    QString FolderPath;
+    // False after OK, true after Cancel; the close box leaves it alone, so a chooser closed
+    // that way hands back the folder it was given.
+    bool CancelError = false;
 
     // The opened folder, in the form FolderPath receives it.
     QString currentFolder() const;

@@ -198,9 +198,9 @@ void frmOptions::closeEvent(QCloseEvent* event)
 void frmOptions::Command1_Click()
 {
     // The chooser starts from the stored setting, not from what is typed in the box.
-    frmFolder::FolderPath = Module1::LocalFolder;
     frmFolder chooser(this);
+    chooser.FolderPath = Module1::LocalFolder;
     ui::current().runModal(&chooser);
-    if (!frmFolder::CancelError)
-        Text3->setText(frmFolder::FolderPath);
+    if (!chooser.CancelError)
+        Text3->setText(chooser.FolderPath);
 }

@@ -17,8 +17,9 @@ public:
 
     // False: the settings are missing, so leaving without them means quitting the program.
     bool allowCancel = false;
-    // True when the dialog was left by Cancel (or the quit question); kept across uses.
-    static inline bool CancelError = false;
+    // True when the dialog was left by Cancel (or the quit question); a dialog closed
+    // without either leaves it false, and the caller saves the unchanged settings again.
+    bool CancelError = false;
 
     static const QString kQuitQuestion;
     static const QString kUnitCodeRefused;

@@ -1,7 +1,8 @@
 cmake_policy(VERSION 3.20)
 # Fails when the layers of src/ tangle: core including anything outside core, a header
-# under src/core that includes a widget or GUI header, or folders that include each other
-# round in a cycle. Then fails when a core-only binary loads Qt Gui/Widgets.
+# under src/core that includes a widget or GUI header, a file other than main.cpp and the
+# window's own that includes the main window, or folders that include each other round in
+# a cycle. Then fails when a core-only binary loads Qt Gui/Widgets.
 file(GLOB headers ${SOURCE_DIR}/src/core/*.h ${SOURCE_DIR}/src/core/*.cpp)
 foreach(h IN LISTS headers)
   file(STRINGS ${h} includes REGEX "^[ \t]*#[ \t]*include")
@@ -19,6 +20,13 @@ endforeach()
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
 set(folders)
 foreach(source IN LISTS sources)
+  # The main window sits on top: only main() creates it, and no helper reaches back into it.
+  if(NOT source MATCHES "^(main\\.cpp|report/frmMain\\.(cpp|h))$")
+    file(STRINGS ${SOURCE_DIR}/src/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]([A-Za-z_]+/)*frmMain\\.h[\">]")
+    if(includes)
+      message(FATAL_ERROR "${source} includes the main window back: ${includes}")
+    endif()
+  endif()
   if(NOT source MATCHES "^([A-Za-z_]+)/")
     continue() # main.cpp: nothing includes it
   endif()

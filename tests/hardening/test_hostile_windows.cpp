@@ -5,6 +5,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 #include "store/Module1.h"
 #include "unitinfo/frmCorpInfo.h"
@@ -225,7 +226,7 @@ private slots:
         // Unsaved work in the window: a failed open must leave it exactly as it is.
         typeInto(w.form()->projectCodeBox(), QStringLiteral("K01"));
         typeInto(w.form()->projectNameBox(), QStringLiteral("原有项目"));
-        QVERIFY(w.dirtyData);
+        QVERIFY(w.controller()->dirtyData);
         const QStringList before = shownValues(w);
 
         const QString hostile = dir_->file(QStringLiteral("hostile.xm"));
@@ -247,9 +248,9 @@ private slots:
         if (!loaded) {
             QCOMPARE(ui_->texts, (QStringList{ui_->texts.first(), QStringLiteral("报表文件错误，请重新建立")}));
             QCOMPARE(shownValues(w), before);
-            QVERIFY(w.dirtyData);
+            QVERIFY(w.controller()->dirtyData);
         } else {
-            QVERIFY(!w.dirtyData);
+            QVERIFY(!w.controller()->dirtyData);
             QCOMPARE(w.form()->projectNameBox()->text(), name);
             QVERIFY(!shownValues(w).join(QLatin1Char('\n')).contains(QString::fromLatin1(kForeign)));
             // What was opened saves under the standard name and prints with its text escaped.
@@ -262,7 +263,7 @@ private slots:
             w.M_FileSave_Click();
             QCOMPARE(ui_->texts, QStringList());
             const QString saved = dir_->file(QStringLiteral("qzrt_410101_H7.xm"));
-            QCOMPARE(w.ReportFileName, saved);
+            QCOMPARE(w.controller()->ReportFileName, saved);
             const XmlDocumentPtr again = LoadXmlDocument(saved);
             QCOMPARE(GetLastErrorText(), QString());
             QCOMPARE(GetNodeText(documentElement(again), QStringLiteral("//Report/BasicInfo/ProjectName")), shown);
@@ -272,7 +273,7 @@ private slots:
 
         // The window goes on working: a new report is filled and saved as usual.
         ui_->texts.clear();
-        if (w.dirtyData)
+        if (w.controller()->dirtyData)
             ui_->answerQuestion(true);
         w.M_FileNew_Click();
         QCOMPARE(w.windowTitle(), QStringLiteral("Vantrel - 未命名"));
@@ -282,7 +283,7 @@ private slots:
         ui_->texts.clear();
         w.M_FileSave_Click();
         QCOMPARE(ui_->texts, QStringList());
-        QVERIFY(!w.dirtyData);
+        QVERIFY(!w.controller()->dirtyData);
         const XmlDocumentPtr fresh = LoadXmlDocument(dir_->file(QStringLiteral("qzrt_410101_N01.xm")));
         QCOMPARE(GetLastErrorText(), QString());
         QCOMPARE(GetNodeText(documentElement(fresh), QStringLiteral("//Report/BasicInfo/ProjectName")),

@@ -6,6 +6,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 #include "ui/HiddenTextBox.h"
 #include "core/AtomicFileWriter.h"
@@ -93,7 +94,7 @@ std::unique_ptr<frmMain> reportWindow(int version, bool large = false)
     w->form()->projectCodeBox()->setText(QStringLiteral("A01"));
     w->form()->projectNameBox()->setText(version == 0 ? QStringLiteral("城墙维修") : QStringLiteral("古塔加固"));
     w->form()->longTextBox(3)->setPlainText(longText(version, large));
-    w->SetModified(true);
+    w->controller()->SetModified(true);
     return w;
 }
 
@@ -141,8 +142,8 @@ int saveLoop(int argc, char** argv)
         std::array<std::unique_ptr<frmMain>, 2> windows{reportWindow(0, true), reportWindow(1, true)};
         for (unsigned i = 0;; ++i) {
             frmMain& w = *windows[i % 2];
-            w.ReportFileName = w.BuildReportFileName(false);
-            if (!w.WriteReportFiles())
+            w.controller()->ReportFileName = w.controller()->BuildReportFileName(false);
+            if (!w.controller()->WriteReportFiles())
                 return 2;
             saved(i);
         }
@@ -399,12 +400,12 @@ private slots:
         switch (k) {
         case FileKind::Report:
             // Nothing was saved: the report stays modified and Save stays offered.
-            QVERIFY(w->dirtyData);
+            QVERIFY(w->controller()->dirtyData);
             QVERIFY(w->action(QStringLiteral("M_FileSave"))->isEnabled());
             break;
         case FileKind::ReportPage:
             // The report itself was saved; only its page failed.
-            QVERIFY(!w->dirtyData);
+            QVERIFY(!w->controller()->dirtyData);
             QVERIFY(readAll(chosenReport).contains("古塔加固"));
             break;
         case FileKind::UnitInfo:
@@ -451,8 +452,8 @@ private slots:
             } else if (kind == QLatin1String("report")) {
                 useFolders(program.path(), folder);
                 auto w = reportWindow(v, true);
-                w->ReportFileName = w->BuildReportFileName(false);
-                QVERIFY(w->WriteReportFiles());
+                w->controller()->ReportFileName = w->controller()->BuildReportFileName(false);
+                QVERIFY(w->controller()->WriteReportFiles());
             } else {
                 useFolders(program.path(), folder);
                 QVERIFY(unitDialog(v, true)->SaveUnitInfo());

@@ -2,6 +2,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "report/frmMain.h"
 #include "ui/HiddenTextBox.h"
 #include "ui/frmText.h"
@@ -51,12 +52,12 @@ class TestMainWindow : public QObject {
     {
         const bool menu = w->action(QStringLiteral("M_FileSave"))->isEnabled();
         const bool button = w->action(QStringLiteral("Toolbar1(3)"))->isEnabled();
-        return menu && button && w->dirtyData;
+        return menu && button && w->controller()->dirtyData;
     }
     bool saveWithdrawn() const
     {
         return !w->action(QStringLiteral("M_FileSave"))->isEnabled()
-               && !w->action(QStringLiteral("Toolbar1(3)"))->isEnabled() && !w->dirtyData;
+               && !w->action(QStringLiteral("Toolbar1(3)"))->isEnabled() && !w->controller()->dirtyData;
     }
     void activate()
     {
@@ -93,8 +94,8 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
         QCOMPARE(w->form()->projectGroup(), 1);
         QVERIFY(saveWithdrawn());
-        QVERIFY(w->ReportFileName.isEmpty());
-        QVERIFY(w->ReportDocument != nullptr);
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->ReportDocument != nullptr);
     }
 
     void firstStartAsksForSettingsThenUnitInformation()
@@ -125,7 +126,7 @@ private slots:
         QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410102"));
         QVERIFY(QFile::exists(dir->file(QStringLiteral("410102.dw"))));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->ReportDocument != nullptr);
+        QVERIFY(w->controller()->ReportDocument != nullptr);
         QVERIFY(!w->isUnloaded());
     }
 
@@ -156,7 +157,7 @@ private slots:
         QVERIFY(w->isUnloaded());
         QVERIFY(!w->isVisible());
         QVERIFY(!QFile::exists(dir->file(QStringLiteral("config.pz"))));
-        QVERIFY(w->ReportDocument == nullptr);
+        QVERIFY(w->controller()->ReportDocument == nullptr);
     }
 
     void settingsFromMenuAndToolbar()
@@ -174,7 +175,7 @@ private slots:
         QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("选项")}));
         QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410101"));
         QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -235,7 +236,7 @@ private slots:
         QCOMPARE(UnitName, QStringLiteral("新的博物馆"));
         // The first report follows at once.
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->ReportDocument != nullptr);
+        QVERIFY(w->controller()->ReportDocument != nullptr);
         QCOMPARE(w->form()->projectGroup(), 1);
         QVERIFY(saveWithdrawn());
     }
@@ -259,7 +260,7 @@ private slots:
         QVERIFY(dir->readFile(QStringLiteral("410101.dw")) != before);
         QCOMPARE(UnitReportUser, QStringLiteral("王五"));
         QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -505,13 +506,13 @@ private slots:
         pick(1);                                  // 古建维修: same group, nothing typed
         amount->setText(QStringLiteral("12"));
         for (const bool modified : {false, true}) {
-            w->SetModified(modified);
+            w->controller()->SetModified(modified);
             ui->answerQuestion(false);
             pick(18);                             // 遗址保护: another group on the same frame
             QCOMPARE(types->currentIndex(), 1);
             QCOMPARE(amount->text(), QStringLiteral("12"));
             QCOMPARE(w->form()->projectGroup(), 1);
-            QCOMPARE(w->dirtyData, modified);
+            QCOMPARE(w->controller()->dirtyData, modified);
         }
         QCOMPARE(ui->questions, QStringList(2, question));
         ui->answerQuestion(true);
@@ -521,7 +522,7 @@ private slots:
         amount->setText(QStringLiteral("5"));
         pick(17);                                 // same group: kept, no question
         QCOMPARE(amount->text(), QStringLiteral("5"));
-        w->SetModified(false);
+        w->controller()->SetModified(false);
         w->M_FileNew_Click();                      // loading selects types without asking
         QCOMPARE(types->currentIndex(), 0);
         QCOMPARE(ui->questions.size(), 3);
@@ -568,7 +569,7 @@ private slots:
         QCOMPARE(shownCaption, QStringLiteral("输入") + caption);
         QCOMPARE(shownText, before);
         QCOMPARE(field->toPlainText(), leave == 0 ? edited : before);
-        QCOMPARE(w->dirtyData, leave == 0);
+        QCOMPARE(w->controller()->dirtyData, leave == 0);
         QVERIFY(!w->textEditor()->isVisible());
     }
 

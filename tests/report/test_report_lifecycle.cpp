@@ -2,6 +2,7 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
+#include "report/ReportController.h"
 #include "ui/HiddenTextBox.h"
 #include "report/frmMain.h"
 #include "core/AtomicFileWriter.h"
@@ -96,16 +97,16 @@ private slots:
     void newSaveWritesStandardFilesInTheProgramFolder()
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(!w->dirtyData);
+        QVERIFY(!w->controller()->dirtyData);
         fill(QStringLiteral("A01 "));
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         w->M_FileSave_Click();
 
         QCOMPARE(ui->texts, QStringList());
-        QCOMPARE(w->ReportFileName, standard("xm"));
-        QCOMPARE(w->HtmlFileName, standard("htm"));
+        QCOMPARE(w->controller()->ReportFileName, standard("xm"));
+        QCOMPARE(w->controller()->HtmlFileName, standard("htm"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + standard("xm"));
-        QVERIFY(!w->dirtyData);
+        QVERIFY(!w->controller()->dirtyData);
         QVERIFY(!w->action(QStringLiteral("M_FileSave"))->isEnabled());
         QVERIFY(!w->action(QStringLiteral("Toolbar1(3)"))->isEnabled());
 
@@ -124,7 +125,7 @@ private slots:
         LocalFolder = QDir::toNativeSeparators(local.path()) + folderSeparator();
         fill();
         w->M_FileSave_Click();
-        QCOMPARE(w->ReportFileName, LocalFolder + QStringLiteral("qzrt_410101_A01.xm"));
+        QCOMPARE(w->controller()->ReportFileName, LocalFolder + QStringLiteral("qzrt_410101_A01.xm"));
         QVERIFY(QFileInfo::exists(LocalFolder + QStringLiteral("qzrt_410101_A01.htm")));
         QVERIFY(!QFileInfo::exists(standard("xm")));
     }
@@ -141,12 +142,12 @@ private slots:
         QCOMPARE(ui->texts, QStringList{QStringLiteral("文件已存在，是否覆盖？")});
         QCOMPARE(readAll(standard("xm")), before);
         QCOMPARE(w->windowTitle(), caption);
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
 
         ui->answerQuestion(true);
         w->M_FileSave_Click();
         QVERIFY(readAll(standard("xm")).contains("城墙维修二期"));
-        QVERIFY(!w->dirtyData);
+        QVERIFY(!w->controller()->dirtyData);
     }
 
     void refusedOverwriteKeepsTheCaptionOfAnOpenedReport()
@@ -186,7 +187,7 @@ private slots:
         UnitCode = unitCode;
         w->M_FileSave_Click();
         QCOMPARE(ui->texts, QStringList{message});
-        QVERIFY(w->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
         QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("*.xm")}), QStringList());
     }
 
@@ -226,8 +227,8 @@ private slots:
             w->M_FileExport_Click();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("项目编号中含有不能用于文件名的字符")});
         QVERIFY(ui->fileRequests.isEmpty());
-        QVERIFY(w->ReportFileName.isEmpty());
-        QVERIFY(w->BuildReportFileName(false).isEmpty());
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->BuildReportFileName(false).isEmpty());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
     }
 
@@ -251,8 +252,8 @@ private slots:
         QCOMPARE(codeBox()->text(), QString());
         QCOMPARE(w->form()->projectTypeList()->currentIndex(), 0);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + other);
-        QCOMPARE(w->ReportFileName, other);
-        QVERIFY(!w->dirtyData);
+        QCOMPARE(w->controller()->ReportFileName, other);
+        QVERIFY(!w->controller()->dirtyData);
         QVERIFY(!w->action(QStringLiteral("M_FileSave"))->isEnabled());
     }
 
@@ -269,15 +270,15 @@ private slots:
         if (!content.isEmpty())
             dir->writeFile(QStringLiteral("kaputt.xm"), content);
         typeInto(codeBox(), kCode);
-        const XmlNode rootBefore = w->ReportRoot;
+        const XmlNode rootBefore = w->controller()->ReportRoot;
         ui->answerQuestion(true);
         ui->answerOpenFile(broken);
         w->M_FileOpen_Click();
         QCOMPARE(ui->texts, (QStringList{QStringLiteral("当前报表还未保存，确定打开其他报表吗？"),
                                          QStringLiteral("报表文件错误，请重新建立")}));
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->dirtyData);
-        QCOMPARE(w->ReportRoot.node, rootBefore.node);
+        QVERIFY(w->controller()->dirtyData);
+        QCOMPARE(w->controller()->ReportRoot.node, rootBefore.node);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + broken);
     }
 
@@ -286,7 +287,7 @@ private slots:
         ui->answerOpenFile(std::nullopt);
         w->M_FileOpen_Click();
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
     }
 
     void questionsGuardUnsavedEdits_data()
@@ -316,7 +317,7 @@ private slots:
         run();
         QCOMPARE(ui->texts, QStringList{question});
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         QVERIFY(w->isVisible());
         QVERIFY(!w->isUnloaded());
 
@@ -397,7 +398,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(standard("xm")));
         QVERIFY(QFileInfo::exists(standard("htm")));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + chosen);
-        QVERIFY(!w->dirtyData);
+        QVERIFY(!w->controller()->dirtyData);
         QVERIFY(ui->texts.isEmpty());
 
         // Print looks beside the chosen file and does not find a page there.
@@ -422,8 +423,8 @@ private slots:
                                              QStringLiteral("文件") + page + QStringLiteral("不存在，是否创建？")}));
         QVERIFY(!QFileInfo::exists(report));
         QVERIFY(!QFileInfo::exists(page));
-        QVERIFY(w->ReportFileName.isEmpty());
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->dirtyData);
     }
 
     void saveAsCancelledChangesNothing()
@@ -431,8 +432,8 @@ private slots:
         fill();
         ui->answerSaveFile(std::nullopt);
         w->M_FileSaveAs_Click();
-        QVERIFY(w->ReportFileName.isEmpty());
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->dirtyData);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -585,7 +586,7 @@ private slots:
         QCOMPARE(ui->texts, messages);
         QCOMPARE(QFileInfo::exists(standard("xm")), reportSaved);
         QCOMPARE(readAll(standard("htm")), QByteArray("older page"));
-        QCOMPARE(w->dirtyData, !reportSaved);
+        QCOMPARE(w->controller()->dirtyData, !reportSaved);
         QCOMPARE(w->windowTitle(), reportSaved ? QStringLiteral("Vantrel - ") + standard("xm")
                                                : QStringLiteral("Vantrel - 未命名"));
     }
@@ -593,12 +594,12 @@ private slots:
     void newWithABrokenTemplate()
     {
         codeBox()->setText(kCode);
-        w->ReportFileName = dir->file(QStringLiteral("x.xm"));
+        w->controller()->ReportFileName = dir->file(QStringLiteral("x.xm"));
         QVERIFY(QFile::remove(dir->file(QStringLiteral("report1.tpl"))));
         w->M_FileNew_Click();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("模板文件错误，请重新安装程序")});
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->ReportFileName.isEmpty());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -614,7 +615,7 @@ private slots:
         QCOMPARE(ui->texts.size(), 2);
         QVERIFY2(ui->texts.at(1).startsWith(QStringLiteral("无法保存指定文件") + standard("xm")), qPrintable(ui->texts.at(1)));
         QCOMPARE(readAll(standard("xm")), before);
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         QVERIFY(w->action(QStringLiteral("M_FileSave"))->isEnabled());
         QCOMPARE(w->windowTitle(), caption);
     }
@@ -633,7 +634,7 @@ private slots:
         QVERIFY(ui->texts.first().size() > (QStringLiteral("无法保存指定文件") + standard("htm") + QStringLiteral("\\n")).size());
         QCOMPARE(readAll(standard("htm")), QByteArray("older page"));
         QVERIFY(QFileInfo::exists(standard("xm")));
-        QVERIFY(!w->dirtyData);
+        QVERIFY(!w->controller()->dirtyData);
     }
 
     void aBudgetRuleStopsTheSave()
@@ -647,7 +648,7 @@ private slots:
         w->M_FileSave_Click();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("项目资金需求情况中十一五期间资金需求合计应大于等于各年中央与地方投入之总和")});
         QVERIFY(!QFileInfo::exists(standard("xm")));
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
     }
 
     void exportWritesTheChosenPage()
@@ -662,11 +663,11 @@ private slots:
         QCOMPARE(ui->fileRequests.first().filter, QStringLiteral("HTML文件 (*.htm)|*.htm;*.html"));
         QCOMPARE(ui->fileRequests.first().proposedName, standard("htm"));
         QVERIFY(ui->texts.isEmpty());
-        QCOMPARE(w->HtmlFileName, chosen);
+        QCOMPARE(w->controller()->HtmlFileName, chosen);
         const QByteArray page = readAll(chosen);
         QVERIFY(page.contains("城墙维修"));
         QVERIFY(!page.contains("ooooo"));
-        QVERIFY(w->dirtyData);
+        QVERIFY(w->controller()->dirtyData);
         QVERIFY(!QFileInfo::exists(standard("xm")));
     }
 };

@@ -1,4 +1,4 @@
-// The folder chooser: where it opens, which folder counts, drives, and what outlives it.
+// The folder chooser: where it opens, which folder counts, drives, and what it hands back.
 #include "ScriptedUi.h"
 #include "settings/frmFolder.h"
 
@@ -38,8 +38,6 @@ private slots:
             QVERIFY(QDir(base_->path()).mkpath(QString::fromUtf8(sub)));
         savedCwd_ = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder(QStringLiteral("c"))));
-        frmFolder::FolderPath.clear();
-        frmFolder::CancelError = false;
     }
     void cleanup()
     {
@@ -62,39 +60,36 @@ private slots:
     {
         QFETCH(QString, handedIn);
         QFETCH(QString, opened);
-        if (handedIn == QLatin1String("<none>"))
-            frmFolder::FolderPath.clear();
-        else if (handedIn == QLatin1String("<gone>"))
-            frmFolder::FolderPath = folder(QStringLiteral("no-such-folder"));
-        else
-            frmFolder::FolderPath = QDir::toNativeSeparators(base_->path() + QLatin1Char('/') + handedIn);
-
         frmFolder chooser;
+        if (handedIn == QLatin1String("<gone>"))
+            chooser.FolderPath = folder(QStringLiteral("no-such-folder"));
+        else if (handedIn != QLatin1String("<none>"))
+            chooser.FolderPath = QDir::toNativeSeparators(base_->path() + QLatin1Char('/') + handedIn);
         QSignalSpy accepted(&chooser, &QDialog::accepted);
         ui_.answerModal([](QDialog* d) { pressOk(*static_cast<frmFolder*>(d)); });
         ui::current().runModal(&chooser);
         QCOMPARE(accepted.count(), 1);
 
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选择本地路径")});
-        QCOMPARE(frmFolder::CancelError, false);
-        QCOMPARE(frmFolder::FolderPath, folder(opened));
+        QCOMPARE(chooser.CancelError, false);
+        QCOMPARE(chooser.FolderPath, folder(opened));
         QVERIFY(chooser.findChild<QLabel*>(QStringLiteral("lblFolder"))->text().endsWith(folder(opened)));
     }
 
     void highlightedIsNotOpened()
     {
-        frmFolder::FolderPath = folder(QString());
         frmFolder chooser;
+        chooser.FolderPath = folder(QString());
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a"))));
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, folder(QString()));
+        QCOMPARE(chooser.FolderPath, folder(QString()));
     }
 
     void enterOpensTheHighlightedFolder()
     {
-        frmFolder::FolderPath = folder(QString());
         frmFolder chooser;
+        chooser.FolderPath = folder(QString());
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
@@ -103,13 +98,13 @@ private slots:
         // Highlighting a sub-folder afterwards does not change the choice.
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a/b"))));
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
     }
 
     void doubleClickOpensTheFolder()
     {
-        frmFolder::FolderPath = folder(QString());
         frmFolder chooser;
+        chooser.FolderPath = folder(QString());
         chooser.show();
         QTreeView* view = tree(chooser);
         const QModelIndex target = indexOf(chooser, folder(QStringLiteral("c")));
@@ -119,17 +114,17 @@ private slots:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("c")));
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("c")));
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("c")));
     }
 
     void rootKeepsItsSeparator()
     {
         const QString root = QDir::toNativeSeparators(QDir::rootPath());
-        frmFolder::FolderPath = root;
         frmFolder chooser;
+        chooser.FolderPath = root;
         chooser.show();
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, root);
+        QCOMPARE(chooser.FolderPath, root);
     }
 
     void drivesListRealVolumes()
@@ -149,8 +144,8 @@ private slots:
     // Another drive: a second entry standing for a volume mounted at the test's "c" folder.
     void anotherDriveOpensAtItsRoot()
     {
-        frmFolder::FolderPath = folder(QStringLiteral("a/b"));
         frmFolder chooser;
+        chooser.FolderPath = folder(QStringLiteral("a/b"));
         chooser.show();
         QComboBox* list = drives(chooser);
         const int first = list->currentIndex();
@@ -163,14 +158,14 @@ private slots:
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("a/b")));
         list->setCurrentIndex(list->count() - 1);
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("c")));
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("c")));
         QVERIFY(ui_.texts.isEmpty());
     }
 
     void unreadableDriveKeepsThePreviousOne()
     {
-        frmFolder::FolderPath = folder(QStringLiteral("a"));
         frmFolder chooser;
+        chooser.FolderPath = folder(QStringLiteral("a"));
         chooser.show();
         QComboBox* list = drives(chooser);
         const int before = list->currentIndex();
@@ -185,13 +180,13 @@ private slots:
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("a")));
         QVERIFY(chooser.isVisible());
         pressOk(chooser);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
     }
 
     void cancelKeepsTheCallersFolder()
     {
-        frmFolder::FolderPath = QStringLiteral("/stored/elsewhere/");
         frmFolder chooser;
+        chooser.FolderPath = QStringLiteral("/stored/elsewhere/");
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("c"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
@@ -199,11 +194,11 @@ private slots:
         button(chooser, "CancelButton")->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(rejected.count(), 1);
-        QCOMPARE(frmFolder::CancelError, true);
-        QCOMPARE(frmFolder::FolderPath, QStringLiteral("/stored/elsewhere/"));
+        QCOMPARE(chooser.CancelError, true);
+        QCOMPARE(chooser.FolderPath, QStringLiteral("/stored/elsewhere/"));
     }
 
-    // The close box changes nothing: the caller sees the previous use's outcome.
+    // The close box changes nothing: the members keep what they held.
     void closeBoxTouchesNothing_data()
     {
         QTest::addColumn<bool>("previousCancel");
@@ -213,15 +208,15 @@ private slots:
     void closeBoxTouchesNothing()
     {
         QFETCH(bool, previousCancel);
-        frmFolder::CancelError = previousCancel;
-        frmFolder::FolderPath = folder(QStringLiteral("a"));
         frmFolder chooser;
+        chooser.CancelError = previousCancel;
+        chooser.FolderPath = folder(QStringLiteral("a"));
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("c"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
         QVERIFY(chooser.close());
-        QCOMPARE(frmFolder::CancelError, previousCancel);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.CancelError, previousCancel);
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
     }
 
     void enterAndEscAreNotBoundToTheButtons_data()
@@ -233,9 +228,9 @@ private slots:
     void enterAndEscAreNotBoundToTheButtons()
     {
         QFETCH(int, key);
-        frmFolder::FolderPath = folder(QStringLiteral("a"));
-        frmFolder::CancelError = true;
         frmFolder chooser;
+        chooser.FolderPath = folder(QStringLiteral("a"));
+        chooser.CancelError = true;
         chooser.show();
         for (const char* name : {"OKButton", "CancelButton"}) {
             QPushButton* b = button(chooser, name);
@@ -244,23 +239,31 @@ private slots:
             QTest::keyClick(b, Qt::Key(key));
             QVERIFY2(chooser.isVisible(), name);
         }
-        QCOMPARE(frmFolder::CancelError, true);
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.CancelError, true);
+        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
     }
 
-    // FolderPath and CancelError belong to no one dialog: a new chooser sees the last outcome.
-    void membersOutliveTheDialog()
+    // Each chooser carries its own outcome: one that was cancelled leaves the next one as
+    // handed in, and the caller reads both after they have closed.
+    void eachChooserHasItsOwnOutcome()
     {
-        frmFolder::FolderPath = folder(QStringLiteral("a/b"));
-        {
-            frmFolder chooser;
-            chooser.show();
-            pressOk(chooser);
-        }
-        QCOMPARE(frmFolder::FolderPath, folder(QStringLiteral("a/b")));
-        frmFolder next;
-        next.show();
-        QCOMPARE(next.currentFolder(), folder(QStringLiteral("a/b")));
+        frmFolder cancelled;
+        cancelled.FolderPath = folder(QStringLiteral("a"));
+        cancelled.show();
+        button(cancelled, "CancelButton")->click();
+        frmFolder picked;
+        picked.FolderPath = folder(QStringLiteral("a/b"));
+        picked.show();
+        pressOk(picked);
+        frmFolder closed;
+        closed.FolderPath = folder(QStringLiteral("c"));
+        closed.show();
+        QVERIFY(closed.close());
+        QCOMPARE(cancelled.CancelError, true);
+        QCOMPARE(picked.CancelError, false);
+        QCOMPARE(picked.FolderPath, folder(QStringLiteral("a/b")));
+        QCOMPARE(closed.CancelError, false);
+        QCOMPARE(closed.FolderPath, folder(QStringLiteral("c")));
     }
 
 private:

@@ -42,9 +42,6 @@ private slots:
         program_.emplace();
         Module1::UnitCode = QStringLiteral("410101");
         Module1::LocalFolder = QStringLiteral("/data/reports/");
-        frmOptions::CancelError = false;
-        frmFolder::CancelError = false;
-        frmFolder::FolderPath.clear();
     }
     void cleanup()
     {
@@ -67,7 +64,7 @@ private slots:
         QSignalSpy rejected(&dialog, &QDialog::rejected);
         ui::current().runModal(&dialog);
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选项")});
-        QVERIFY(frmOptions::CancelError);
+        QVERIFY(dialog.CancelError);
         QCOMPARE(rejected.count(), 1);
     }
 
@@ -95,7 +92,7 @@ private slots:
         QCOMPARE(ui_.questions, QStringList{kQuit});
         QCOMPARE(ui_.texts, QStringList{kQuit});
         QCOMPARE(dialog.isVisible(), !quit);
-        QCOMPARE(frmOptions::CancelError, quit);
+        QCOMPARE(dialog.CancelError, quit);
         QCOMPARE(dialog.unitCodeBox()->text(), QStringLiteral("12"));
         QCOMPARE(dialog.folderBox()->text(), QStringLiteral("/typed"));
         QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
@@ -118,15 +115,15 @@ private slots:
         QFETCH(int, how);
         QFETCH(bool, previousCancel);
         QFETCH(bool, expectedCancel);
-        frmOptions::CancelError = previousCancel;
         frmOptions dialog;
+        dialog.CancelError = previousCancel;
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("999999"));
         leave(dialog, how);
         QVERIFY(ui_.texts.isEmpty());
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(frmOptions::CancelError, expectedCancel);
+        QCOMPARE(dialog.CancelError, expectedCancel);
         QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
         QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
     }
@@ -149,14 +146,14 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, asks);
         for (const bool quit : {false, true}) {
-            frmOptions::CancelError = false;
             frmOptions dialog;
+            dialog.CancelError = false;
             dialog.allowCancel = allowCancel;
             if (asks)
                 ui_.answerQuestion(quit);
             const bool refused = dialog.Form_QueryUnload(frmOptions::UnloadMode(mode));
             QCOMPARE(refused, asks && !quit);
-            QCOMPARE(frmOptions::CancelError, asks && quit);
+            QCOMPARE(dialog.CancelError, asks && quit);
             QCOMPARE(ui_.questions, asks ? QStringList{kQuit} : QStringList());
             ui_.finish();
         }
@@ -172,7 +169,7 @@ private slots:
         QVERIFY(dialog.close());
         QVERIFY(!dialog.isVisible());
         QVERIFY(ui_.texts.isEmpty());
-        QCOMPARE(frmOptions::CancelError, false);
+        QCOMPARE(dialog.CancelError, false);
     }
 
     // Once left through a button, destroying the dialog asks nothing.
@@ -216,8 +213,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(QString, stored);
-        frmOptions::CancelError = true;
         frmOptions dialog;
+        dialog.CancelError = true;
         dialog.allowCancel = false;   // forced: no unit information dialog whatever the code
         dialog.show();
         dialog.unitCodeBox()->setText(typed);
@@ -227,14 +224,14 @@ private slots:
         if (accepted) {
             QCOMPARE(ui_.texts, QStringList{kNotice});
             QVERIFY(!dialog.isVisible());
-            QCOMPARE(frmOptions::CancelError, false);
+            QCOMPARE(dialog.CancelError, false);
             QVERIFY(dialog.allowCancel);
             QCOMPARE(Module1::UnitCode, stored);
             QCOMPARE(Module1::LocalFolder, QStringLiteral("/home/clerk/报表"));
         } else {
             QCOMPARE(ui_.texts, (QStringList{kNotice, kRefused}));
             QVERIFY(dialog.isVisible());
-            QCOMPARE(frmOptions::CancelError, true);
+            QCOMPARE(dialog.CancelError, true);
             QVERIFY(!dialog.allowCancel);
             QCOMPARE(dialog.unitCodeBox()->text(), typed);
             QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
@@ -332,7 +329,7 @@ private slots:
         QCOMPARE(ui_.texts.first(), kNotice);
         QVERIFY(!ui_.texts.contains(kRefused));
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(frmOptions::CancelError, false);
+        QCOMPARE(dialog.CancelError, false);
         QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
         QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
     }
@@ -366,14 +363,18 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("expectedText");   // "<picked>", "<typed>" or "<stored>"
-        QTest::newRow("OK") << QStringLiteral("ok") << QStringLiteral("<picked>");
-        QTest::newRow("Cancel") << QStringLiteral("cancel") << QStringLiteral("<typed>");
-        QTest::newRow("close box on a first use") << QStringLiteral("close") << QStringLiteral("<stored>");
+        QTest::addColumn<bool>("cancelledBefore");   // an earlier chooser of the same dialog
+        QTest::newRow("OK") << QStringLiteral("ok") << QStringLiteral("<picked>") << false;
+        QTest::newRow("Cancel") << QStringLiteral("cancel") << QStringLiteral("<typed>") << false;
+        QTest::newRow("close box on a first use") << QStringLiteral("close") << QStringLiteral("<stored>") << false;
+        // Every chooser is a new dialog: an earlier Cancel does not carry over.
+        QTest::newRow("close box after a cancel") << QStringLiteral("close") << QStringLiteral("<stored>") << true;
     }
     void folderButton()
     {
         QFETCH(QString, action);
         QFETCH(QString, expectedText);
+        QFETCH(bool, cancelledBefore);
         QTemporaryDir stored;
         QVERIFY(QDir(stored.path()).mkdir(QStringLiteral("sub")));
         const QString storedFolder = QDir::toNativeSeparators(stored.path()) + QDir::separator();
@@ -384,10 +385,16 @@ private slots:
         dialog.allowCancel = true;
         dialog.show();
         dialog.folderBox()->setText(QStringLiteral("/typed/but/not/stored"));
+        if (cancelledBefore) {
+            ui_.answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click(); });
+            button(dialog, "Command1")->click();
+            QCOMPARE(dialog.folderBox()->text(), QStringLiteral("/typed/but/not/stored"));
+            ui_.modalTitles.clear();
+        }
         ui_.answerModal([&](QDialog* d) {
             auto* chooser = static_cast<frmFolder*>(d);
             // The chooser gets the stored folder and opens there.
-            QCOMPARE(frmFolder::FolderPath, storedFolder);
+            QCOMPARE(chooser->FolderPath, storedFolder);
             QCOMPARE(chooser->currentFolder(), QDir::toNativeSeparators(stored.path()));
             if (action == QLatin1String("ok")) {
                 auto* tree = chooser->findChild<QTreeView*>(QStringLiteral("Dir1"));
