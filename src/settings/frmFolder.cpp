@@ -318,13 +318,18 @@ void frmFolder::keyPressEvent(QKeyEvent* event)
 
 void frmFolder::OKButton_Click()
 {
-    CancelError = false;
     FolderPath = currentFolder();
+    finish(false);
     accept();
 }
 
 void frmFolder::CancelButton_Click()
 {
-    CancelError = true;
+    finish(true);
     reject();
+}
+
+void frmFolder::finish(bool cancelled)
+{
+    CancelError = previousCancelError_ = cancelled;
 }

@@ -24,9 +24,10 @@ public:
     // In: where the chooser opens (when that folder exists). Out after OK: the opened
     // folder, without a trailing separator except for a root.
     QString FolderPath;
-    // False after OK, true after Cancel; the close box leaves it alone, so a chooser closed
-    // that way hands back the folder it was given.
-    bool CancelError = false;
+    // False after OK, true after Cancel. The close box leaves it as the previous chooser
+    // ended (not cancelled on a first use), so a chooser closed that way hands back the
+    // folder it was given, or nothing after a Cancel.
+    bool CancelError = previousCancelError_;
 
     // The opened folder, in the form FolderPath receives it.
     QString currentFolder() const;
@@ -43,6 +44,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void finish(bool cancelled);
+
+    // How the last chooser was left by OK or Cancel; each new chooser starts from it.
+    static inline bool previousCancelError_ = false;
     void Drive1_Change(int index);
     void Dir1_Open(const QModelIndex& index);
     void OKButton_Click();

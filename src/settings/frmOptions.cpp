@@ -136,7 +136,7 @@ void frmOptions::cmdOK_Click()
         return;
     }
 
-    CancelError = false;
+    finish(false);
     // The folder is taken first: the unit information demanded below is written there,
     // where the next start looks for it.
     const QString folder = Module1::TrimSpaces(Text3->text());
@@ -163,7 +163,7 @@ void frmOptions::cmdCancel_Click()
 {
     if (!allowCancel && !ui::current().question(this, kQuitQuestion))
         return;
-    CancelError = true;
+    finish(true);
     allowCancel = true;
     reject();
 }
@@ -174,8 +174,13 @@ bool frmOptions::Form_QueryUnload(UnloadMode mode)
         return false;
     if (!ui::current().question(this, kQuitQuestion))
         return true;
-    CancelError = true;
+    finish(true);
     return false;
+}
+
+void frmOptions::finish(bool cancelled)
+{
+    CancelError = previousCancelError_ = cancelled;
 }
 
 void frmOptions::closeEvent(QCloseEvent* event)

@@ -17,9 +17,10 @@ public:
 
     // False: the settings are missing, so leaving without them means quitting the program.
     bool allowCancel = false;
-    // True when the dialog was left by Cancel (or the quit question); a dialog closed
-    // without either leaves it false, and the caller saves the unchanged settings again.
-    bool CancelError = false;
+    // True when the dialog was left by Cancel (or the quit question). A dialog closed
+    // without either keeps the outcome of the previous one (false on a first use): the
+    // caller then at most saves the unchanged settings again.
+    bool CancelError = previousCancelError_;
 
     static const QString kQuitQuestion;
     static const QString kUnitCodeRefused;
@@ -44,6 +45,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void finish(bool cancelled);
+
+    // How the last settings dialog was left; each new one starts from it.
+    static inline bool previousCancelError_ = false;
     void cmdOK_Click();
     void cmdCancel_Click();
     void Command1_Click();

@@ -243,27 +243,34 @@ private slots:
         QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
     }
 
-    // Each chooser carries its own outcome: one that was cancelled leaves the next one as
-    // handed in, and the caller reads both after they have closed.
-    void eachChooserHasItsOwnOutcome()
+    // A chooser closed by its close box hands back what the previous one ended with: the
+    // folder it was given after an OK, a cancel after a Cancel. The caller reads the
+    // outcome from the chooser it showed.
+    void closeBoxKeepsThePreviousOutcome()
     {
         frmFolder cancelled;
         cancelled.FolderPath = folder(QStringLiteral("a"));
         cancelled.show();
         button(cancelled, "CancelButton")->click();
+        QCOMPARE(cancelled.CancelError, true);
+        frmFolder closedAfterCancel;
+        closedAfterCancel.FolderPath = folder(QStringLiteral("c"));
+        closedAfterCancel.show();
+        QVERIFY(closedAfterCancel.close());
+        QCOMPARE(closedAfterCancel.CancelError, true);
+
         frmFolder picked;
         picked.FolderPath = folder(QStringLiteral("a/b"));
         picked.show();
         pressOk(picked);
-        frmFolder closed;
-        closed.FolderPath = folder(QStringLiteral("c"));
-        closed.show();
-        QVERIFY(closed.close());
-        QCOMPARE(cancelled.CancelError, true);
         QCOMPARE(picked.CancelError, false);
         QCOMPARE(picked.FolderPath, folder(QStringLiteral("a/b")));
-        QCOMPARE(closed.CancelError, false);
-        QCOMPARE(closed.FolderPath, folder(QStringLiteral("c")));
+        frmFolder closedAfterOk;
+        closedAfterOk.FolderPath = folder(QStringLiteral("c"));
+        closedAfterOk.show();
+        QVERIFY(closedAfterOk.close());
+        QCOMPARE(closedAfterOk.CancelError, false);
+        QCOMPARE(closedAfterOk.FolderPath, folder(QStringLiteral("c")));
     }
 
 private:

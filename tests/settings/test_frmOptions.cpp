@@ -36,12 +36,29 @@ class TestFrmOptions : public QObject {
         }
     }
 
+    // An earlier use of the dialog in this run, left by OK or Cancel; what it showed is
+    // forgotten.
+    void previousUse(bool cancelled)
+    {
+        {
+            frmOptions earlier;
+            earlier.allowCancel = true;
+            earlier.show();
+            button(earlier, cancelled ? "cmdCancel" : "cmdOK")->click();
+            QCOMPARE(earlier.CancelError, cancelled);
+        }
+        ui_.texts.clear();
+        ui_.questions.clear();
+    }
+
 private slots:
     void init()
     {
         program_.emplace();
         Module1::UnitCode = QStringLiteral("410101");
         Module1::LocalFolder = QStringLiteral("/data/reports/");
+        // Every case starts as after an OK, which is also how a first use starts.
+        previousUse(false);
     }
     void cleanup()
     {
@@ -115,8 +132,8 @@ private slots:
         QFETCH(int, how);
         QFETCH(bool, previousCancel);
         QFETCH(bool, expectedCancel);
+        previousUse(previousCancel);
         frmOptions dialog;
-        dialog.CancelError = previousCancel;
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("999999"));
@@ -366,9 +383,10 @@ private slots:
         QTest::addColumn<bool>("cancelledBefore");   // an earlier chooser of the same dialog
         QTest::newRow("OK") << QStringLiteral("ok") << QStringLiteral("<picked>") << false;
         QTest::newRow("Cancel") << QStringLiteral("cancel") << QStringLiteral("<typed>") << false;
-        QTest::newRow("close box on a first use") << QStringLiteral("close") << QStringLiteral("<stored>") << false;
-        // Every chooser is a new dialog: an earlier Cancel does not carry over.
-        QTest::newRow("close box after a cancel") << QStringLiteral("close") << QStringLiteral("<stored>") << true;
+        // The close box leaves the chooser's outcome as the previous chooser ended: after
+        // OK (as on a first use) it hands back the stored folder, after Cancel nothing.
+        QTest::newRow("close box after an OK") << QStringLiteral("close") << QStringLiteral("<stored>") << false;
+        QTest::newRow("close box after a cancel") << QStringLiteral("close") << QStringLiteral("<typed>") << true;
     }
     void folderButton()
     {
@@ -385,12 +403,13 @@ private slots:
         dialog.allowCancel = true;
         dialog.show();
         dialog.folderBox()->setText(QStringLiteral("/typed/but/not/stored"));
-        if (cancelledBefore) {
-            ui_.answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click(); });
-            button(dialog, "Command1")->click();
-            QCOMPARE(dialog.folderBox()->text(), QStringLiteral("/typed/but/not/stored"));
-            ui_.modalTitles.clear();
-        }
+        // An earlier chooser of this run, left by OK or Cancel.
+        ui_.answerModal([cancelledBefore](QDialog* d) {
+            d->findChild<QPushButton*>(cancelledBefore ? QStringLiteral("CancelButton") : QStringLiteral("OKButton"))->click();
+        });
+        button(dialog, "Command1")->click();
+        dialog.folderBox()->setText(QStringLiteral("/typed/but/not/stored"));
+        ui_.modalTitles.clear();
         ui_.answerModal([&](QDialog* d) {
             auto* chooser = static_cast<frmFolder*>(d);
             // The chooser gets the stored folder and opens there.
