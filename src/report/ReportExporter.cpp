@@ -4,7 +4,6 @@
 #include "report/ReportForm.h"
 #include "report/ReportLifecycle.h"
 #include "report/ReportController.h"
-#include "core/AtomicFileWriter.h"
 #include "store/Module1.h"
 #include "core/ReportPage.h"
 #include "ui/UserInterface.h"
@@ -50,33 +49,40 @@ bool ReportExporter::WriteReportFiles()
     }
     controller.SetModified(false);
 
-    const QByteArray html = RenderReportHtml();
     controller.HtmlFileName = controller.BuildReportFileName(true);
-    if (html.isEmpty())
+    const QString stylesheet = ProgramFolder + QStringLiteral("report1.tps");
+    // The standard page goes straight into its file: with a long text it is megabytes.
+    const ReportPage page = controller.HtmlFileName.isEmpty()
+        ? RenderReportPage(controller.ReportDocument, stylesheet)
+        : WriteReportPage(controller.ReportDocument, stylesheet, controller.HtmlFileName);
+    if (!pageMade(page))
         tell(controller.dialogParent(), QString::fromUtf8(kConversionFailed));
     else if (controller.HtmlFileName.isEmpty())
         // Save As without a unit code: the report is saved but has no standard page name.
         tell(controller.dialogParent(), QStringLiteral("请在选项中设置单位编号"));
-    else
-        WritePage(controller.HtmlFileName, html);
+    else if (!page.written)
+        tellNotWritten(controller.HtmlFileName, page.writeError);
     return true;
 }
 
 QByteArray ReportExporter::RenderReportHtml()
 {
     const ReportPage page = RenderReportPage(controller.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"));
+    return pageMade(page) ? page.html : QByteArray();
+}
+
+bool ReportExporter::pageMade(const ReportPage& page)
+{
     LastErrorText = page.stylesheetError;
     if (page.failure == ReportPage::Failure::StylesheetUnreadable)
         tell(controller.dialogParent(), QStringLiteral("输出模板文件错误，请重新安装"));
     // A stylesheet that does not compile or stops while running yields no page.
-    return page.ok() ? page.html : QByteArray();
+    return page.ok();
 }
 
-void ReportExporter::WritePage(const QString& path, const QByteArray& html)
+void ReportExporter::tellNotWritten(const QString& path, const QString& reason)
 {
-    QString reason;
-    if (!AtomicFileWriter::write(path, html, &reason))
-        tell(controller.dialogParent(), QStringLiteral("无法保存指定文件") + path + QStringLiteral("\\n") + reason);
+    tell(controller.dialogParent(), QStringLiteral("无法保存指定文件") + path + QStringLiteral("\\n") + reason);
 }
 
 void ReportExporter::ExportPage()
@@ -89,12 +95,12 @@ void ReportExporter::ExportPage()
         return;
     if (!controller.TransferReportFields(true))
         return;
-    const QByteArray html = RenderReportHtml();
-    if (html.isEmpty()) {
+    const ReportPage page = WriteReportPage(controller.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"),
+                                            controller.HtmlFileName);
+    if (!pageMade(page))
         tell(controller.dialogParent(), QString::fromUtf8(kConversionFailed));
-        return;
-    }
-    WritePage(controller.HtmlFileName, html);
+    else if (!page.written)
+        tellNotWritten(controller.HtmlFileName, page.writeError);
 }
 
 void ReportExporter::PrintPage()

@@ -4,6 +4,7 @@
 #include <QString>
 
 class ReportController;
+struct ReportPage;
 
 // Writes a report's file and its HTML page, exports the page under another name and
 // hands the saved page to the browser for printing.
@@ -21,8 +22,9 @@ public:
     void PrintPage();
 
 private:
-    // Replaces the page as a whole; a failure leaves the older page and is shown.
-    void WritePage(const QString& path, const QByteArray& html);
+    // True when the page was made; otherwise the stylesheet's failure has been shown.
+    bool pageMade(const ReportPage& page);
+    void tellNotWritten(const QString& path, const QString& reason);
 
     ReportController& controller;
 };

@@ -295,6 +295,38 @@ private slots:
         QCOMPARE(RenderReportPage(report, path).failure, ReportPage::Failure::TransformFailed);
     }
 
+    // A page written straight into its file holds exactly the rendered bytes; a stylesheet
+    // that makes nothing or fails leaves the older file as it was.
+    void writtenPageIsTheRenderedPage()
+    {
+        QTemporaryDir dir;
+        const QString page = dir.filePath(QStringLiteral("page.htm"));
+        const QString style = templatePath(QStringLiteral("report1.tps"));
+        const XmlDocumentPtr report = blankReport();
+        set(report, QStringLiteral("//Report/BasicInfo/ProjectName"), QStringLiteral("长城保护 <&>"));
+        const ReportPage written = WriteReportPage(report, style, page);
+        QVERIFY(written.ok() && written.written);
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), RenderReportPage(report, style).html);
+        file.close();
+
+        const QString empty = dir.filePath(QStringLiteral("empty.tps"));
+        QFile emptyStyle(empty);
+        QVERIFY(emptyStyle.open(QIODevice::WriteOnly));
+        emptyStyle.write("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                         "<xsl:output method=\"html\"/><xsl:template match=\"/\"/></xsl:stylesheet>");
+        emptyStyle.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        const ReportPage nothing = WriteReportPage(report, empty, page);
+        QCOMPARE(nothing.failure, ReportPage::Failure::TransformFailed);
+        QVERIFY(!nothing.written);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
     void longTextsKeepTheirLineBreaks()
     {
         const QString page = renderText(fullReport());
