@@ -238,11 +238,15 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
         finding(projectTypeKind(), QStringLiteral("项目类别代码“%1”不在列表中").arg(storedType));
     }
 
+    // The texts as they sit in memory: the hash only ever meets hashes of this program.
+    const auto utf16 = [](const QString& text) {
+        return QByteArrayView(reinterpret_cast<const char*>(text.constData()), text.size() * qsizetype(sizeof(QChar)));
+    };
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (const QString& name : values.controls()) {
-        hash.addData(name.toUtf8());
+        hash.addData(utf16(name));
         hash.addData(QByteArrayView("=", 1));
-        hash.addData(values.value(name).toUtf8());
+        hash.addData(utf16(values.value(name)));
         hash.addData(QByteArrayView("\n", 1));
     }
     row.contentHash = hash.result();

@@ -36,4 +36,6 @@ private:
     int table_ = -1;
     quint32 row_ = 0;
     QList<int> widths_;
+    QList<bool> numberColumns_; // of the current table
+    QList<bool> countColumns_;
 };
