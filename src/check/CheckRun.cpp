@@ -162,7 +162,7 @@ CheckTally CheckRun::run()
             break;
         case FileResult::Status::Checked:
             if (result->report) {
-                cross.addReport(result->order, result->path, *result->report);
+                result->copyOfEarlier = !cross.addReport(result->order, result->path, *result->report);
                 if (!result->findings.isEmpty())
                     failedReports.insert(result->order);
             } else if (result->unit) {

@@ -22,5 +22,8 @@ struct FileResult {
     Status status = Status::Ignored;
     QList<CheckFinding> findings; // of this file alone
     std::optional<ReportRow> report;
+    // Set by the run: the same project with the same content came earlier, so the totals
+    // count it once.
+    bool copyOfEarlier = false;
     std::optional<UnitRow> unit;
 };

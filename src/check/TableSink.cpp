@@ -45,7 +45,8 @@ void TableSink::fileChecked(const FileResult& result)
     for (const CheckFinding& finding : result.findings)
         spill(findings_, result.order, CheckTables::findingRow(finding));
     if (result.report) {
-        totals_.addReport(*result.report);
+        if (!result.copyOfEarlier)
+            totals_.addReport(*result.report);
         // The verdict is filled in when the rows are written.
         spill(projects_, result.order, CheckTables::projectRow(result.path, *result.report, true));
     }

@@ -194,7 +194,9 @@ private slots:
         QCOMPARE(tally.unitFiles, 2);
         QCOMPARE(tally.findings, expected.size());
         QVERIFY(QDir(outside).isEmpty());
-        QCOMPARE(tally.closingLine(), QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2"));
+        // The text file is passed over, and said so.
+        QCOMPARE(tally.ignored, 1);
+        QCOMPARE(tally.closingLine(), QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2，跳过其他文件 1"));
     }
 
     void rowOrderIsTheSameWithOneWorkerOrMany()
@@ -218,7 +220,7 @@ private slots:
         QCOMPARE(runCheck({good}, &out), 0);
         QCOMPARE(QString::fromUtf8(out), QStringLiteral("共 3 份报表，通过 3，未通过 0，无法读取 0\n"));
         QCOMPARE(runCheck({corpus}, &out), 1);
-        QVERIFY(out.endsWith(QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2\n").toUtf8()));
+        QVERIFY(out.endsWith(QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2，跳过其他文件 1\n").toUtf8()));
         QCOMPARE(out.count('\n'), expected.size() + 1);
         QCOMPARE(runCheck({QStringLiteral("--quiet"), corpus}, &out), 1);
         QCOMPARE(out.count('\n'), 1);
@@ -233,6 +235,35 @@ private slots:
         const QByteArray before = QFileInfo(input).lastModified().toString().toUtf8();
         QCOMPARE(runCheck({QStringLiteral("--xlsx"), input, good}), 2);
         QCOMPARE(QFileInfo(input).lastModified().toString().toUtf8(), before);
+    }
+
+    // The same report in the folder and in a zip is one project: listed twice, totalled once,
+    // and no finding (only different content under one project code is a conflict).
+    void anIdenticalCopyIsTotalledOnce()
+    {
+        const QString folder = dir.filePath(QStringLiteral("copies"));
+        QVERIFY(QDir().mkpath(folder));
+        for (const QString& name : QDir(good).entryList(QDir::Files))
+            QVERIFY(QFile::copy(good + QLatin1Char('/') + name, folder + QLatin1Char('/') + name));
+        QFile original(good + QStringLiteral("/qzrt_410101_A01.xm"));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QVERIFY(CheckCorpus::writeZip(folder + QStringLiteral("/resent.zip"), {{QStringLiteral("qzrt_410101_A01.xm"), original.readAll()}}));
+        const QString csv = dir.filePath(QStringLiteral("copies-csv"));
+        QByteArray out;
+        QCOMPARE(runCheck({QStringLiteral("--csv"), csv, folder}, &out), 0);
+        QCOMPARE(QString::fromUtf8(out), QStringLiteral("共 4 份报表，通过 4，未通过 0，无法读取 0\n"));
+        QFile summary(csv + QStringLiteral("/summary.csv"));
+        QVERIFY(summary.open(QIODevice::ReadOnly));
+        QByteArray total;
+        for (const QByteArray& line : summary.readAll().split('\n')) {
+            if (line.startsWith(QStringLiteral("合计").toUtf8()))
+                total = line;
+        }
+        // Three projects, 100.1 + 0.2 + 0.1 as before the copy came.
+        QVERIFY2(total.startsWith(QStringLiteral("合计,,全部报表,3,100.4,").toUtf8()), total.constData());
+        QFile projects(csv + QStringLiteral("/projects.csv"));
+        QVERIFY(projects.open(QIODevice::ReadOnly));
+        QCOMPARE(projects.readAll().count('\n'), 5); // the header and four rows
     }
 
     void workbookHoldsTheRowsAndExactSums()
