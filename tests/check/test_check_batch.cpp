@@ -214,6 +214,32 @@ private slots:
         QCOMPARE(orders[0], orders[1]);
     }
 
+    // More files than the run holds at once: the walk waits for room and delivery for
+    // batches; every file must still come out once, in order, whatever the threads.
+    void manyFilesComeOutOnceInOrder()
+    {
+        const QString folder = dir.filePath(QStringLiteral("many"));
+        QVERIFY(QDir().mkpath(folder));
+        const int count = 3 * CheckRun::kWindow + 7;
+        for (int i = 0; i < count; ++i)
+            CheckCorpus::writeFile(folder + QStringLiteral("/%1.txt").arg(i, 4, 10, QLatin1Char('0')), QByteArray::number(i));
+        struct OrderSink : CheckSink {
+            QList<qint64> orders;
+            void fileChecked(const FileResult& result) override { orders << result.order; }
+        };
+        for (int workers : {1, 3}) {
+            OrderSink sink;
+            CheckRun run({folder});
+            run.setWorkers(workers);
+            run.addSink(&sink);
+            const CheckTally tally = run.run();
+            QCOMPARE(tally.ignored, count);
+            QCOMPARE(sink.orders.size(), count);
+            for (int i = 0; i < count; ++i)
+                QCOMPARE(sink.orders[i], i);
+        }
+    }
+
     void commandLineExitStatusesAndClosingLine()
     {
         QByteArray out, err;
