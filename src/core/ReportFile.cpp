@@ -3,6 +3,7 @@
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
 #include "core/XmlDocumentAccess.h"
+#include "core/XmlPathSet.h"
 
 using namespace Module1;
 using Table = ReportFieldTable;
@@ -19,13 +20,13 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     const XmlNode root = documentElement(document);
     file.ok = true;
     // Every value in one walk of the document: the header's four, then the fields.
-    static const QStringList paths = [] {
+    static const XmlPathSet paths([] {
         QStringList all{QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("//Report/ReportInfo/CorpName"),
                         QStringLiteral("//Report/ReportInfo/ReportUser"), QStringLiteral("//Report/ReportInfo/ReportDate")};
         for (const Table::Field& f : Table::fields())
             all << f.xpath;
         return all;
-    }();
+    }());
     // The control names too: made once, not for every file a batch reads.
     static const QStringList names = [] {
         QStringList all;
@@ -33,7 +34,7 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
             all << f.control.objectName();
         return all;
     }();
-    const QStringList texts = GetNodeTexts(root, paths);
+    const QStringList texts = paths.texts(root);
     file.header.unitCode = texts[0];
     file.header.unitName = texts[1];
     file.header.reportUser = texts[2];
