@@ -37,6 +37,10 @@ QString nodeText(xmlNodePtr node)
     std::unique_ptr<xmlChar, XmlFree> content(xmlNodeGetContent(node));
     if (!content)
         return {};
+    const auto* utf8 = reinterpret_cast<const char*>(content.get());
+    // QString::fromUtf8 would drop a byte-order mark at the start; without one it is the same.
+    if (std::strncmp(utf8, "\xEF\xBB\xBF", 3) != 0)
+        return Module1::TrimSpaces(QString::fromUtf8(utf8));
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
     return Module1::TrimSpaces(decoder(QByteArrayView(reinterpret_cast<const char*>(content.get()))));
 }
