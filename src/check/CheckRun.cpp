@@ -42,8 +42,8 @@ public:
     {
         std::lock_guard lock(mutex_);
         walked_ = total;
-        // What is checked by now would otherwise wait for a batch that never fills.
         work_.notify_all();
+        // What is checked by now would otherwise wait for a batch that never fills.
         result_.notify_all();
     }
 
