@@ -180,7 +180,9 @@ CheckTally CheckRun::run()
             break;
         case FileResult::Status::Checked:
             if (result->report) {
-                result->copyOfEarlier = !cross.addReport(result->order, result->path, *result->report);
+                const CrossFileChecks::Added added = cross.addReport(result->order, result->path, *result->report);
+                result->copyOfEarlier = added.copy;
+                result->crossFindingSoFar = added.findingSoFar;
                 if (!result->findings.isEmpty())
                     failedReports.insert(result->order);
             } else if (result->unit) {

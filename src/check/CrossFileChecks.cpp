@@ -45,7 +45,7 @@ QString CrossFileChecks::path(const Entry& entry) const
     return texts_[entry.folder] + QString::fromUtf8(stored(entry.fileName));
 }
 
-bool CrossFileChecks::addReport(qint64 order, const QString& path, const ReportRow& row)
+CrossFileChecks::Added CrossFileChecks::addReport(qint64 order, const QString& path, const ReportRow& row)
 {
     quint64 hash = 0;
     std::memcpy(&hash, row.contentHash.constData(), std::min<size_t>(sizeof hash, size_t(row.contentHash.size())));
@@ -54,13 +54,20 @@ bool CrossFileChecks::addReport(qint64 order, const QString& path, const ReportR
     reports_.push_back({order, hash, intern(row.unitCode), intern(row.unitName),
                         intern(path.left(slash + 1)), store(path.mid(slash + 1)),
                         store(row.projectCode), index});
+    Added added;
+    if (!row.unitCode.isEmpty()) {
+        const auto unit = unitNames_.constFind(row.unitCode);
+        added.findingSoFar = unit == unitNames_.constEnd() || unit.value() != row.unitName;
+    }
     if (row.unitCode.isEmpty() || row.projectCode.isEmpty())
-        return true;
+        return added;
     const auto [first, inserted] = firstOfProject_.insert(index);
     if (inserted)
-        return true;
+        return added;
     reports_.back().first = *first;
-    return reports_[*first].hash != hash;
+    added.copy = reports_[*first].hash == hash;
+    added.findingSoFar = added.findingSoFar || !added.copy;
+    return added;
 }
 
 void CrossFileChecks::addUnit(const UnitRow& row)

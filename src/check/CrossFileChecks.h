@@ -22,9 +22,14 @@ public:
     CrossFileChecks(const CrossFileChecks&) = delete;
     CrossFileChecks& operator=(const CrossFileChecks&) = delete;
 
-    // False when the report is a copy of an earlier one: same unit, same project code,
-    // same content (the same file twice, say in a folder and in a zip).
-    bool addReport(qint64 order, const QString& path, const ReportRow& row);
+    struct Added {
+        // A copy of an earlier report: same unit, same project code, same content (the
+        // same file twice, say in a folder and in a zip).
+        bool copy = false;
+        // findings() would name this report if no file came after it.
+        bool findingSoFar = false;
+    };
+    Added addReport(qint64 order, const QString& path, const ReportRow& row);
     void addUnit(const UnitRow& row);
 
     // Every finding with the order of the report it concerns, in report order.

@@ -25,5 +25,8 @@ struct FileResult {
     // Set by the run: the same project with the same content came earlier, so the totals
     // count it once.
     bool copyOfEarlier = false;
+    // Set by the run: the checks across files find something in this report as far as the
+    // files so far tell (a later file may still change that).
+    bool crossFindingSoFar = false;
     std::optional<UnitRow> unit;
 };

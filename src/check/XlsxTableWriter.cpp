@@ -177,6 +177,18 @@ void XlsxTableWriter::endTable()
     table_ = -1;
 }
 
+bool XlsxTableWriter::restart(QString* error)
+{
+    if (workbook_) {
+        workbook_close(workbook_);
+        workbook_ = nullptr;
+        QFile::remove(temporaryPath_);
+    }
+    sheets_.clear();
+    table_ = -1;
+    return open(error);
+}
+
 bool XlsxTableWriter::commit(QString* error)
 {
     const lxw_error status = workbook_close(workbook_);

@@ -18,6 +18,8 @@ public:
     ~XlsxTableWriter() override;
 
     bool open(QString* error) override;
+    bool takesProjectsAsTheyCome() const override { return true; }
+    bool restart(QString* error) override;
     void beginTable(int table) override;
     void addRow(const QStringList& cells) override;
     void endTable() override;

@@ -292,6 +292,45 @@ private slots:
         QCOMPARE(projects.readAll().count('\n'), 5); // the header and four rows
     }
 
+    // The workbook takes the projects while the files are checked, with the verdicts the
+    // files so far give. A unit file read after its reports changes them: the workbook is
+    // then written afresh. Either way it must hold what the CSV files (written at the end) hold.
+    void earlyVerdictsStandOrAreRedone()
+    {
+        const QString early = dir.filePath(QStringLiteral("early"));
+        const QString late = dir.filePath(QStringLiteral("late"));
+        QFile source(good + QStringLiteral("/qzrt_410101_A03.xm"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray a03 = source.readAll();
+        const QByteArray unknownUnit = CheckCorpus::edited(a03, {{QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("999999")},
+                                                                 {QStringLiteral("//Report/BasicInfo/ProjectID"), QStringLiteral("C01")}});
+        for (const QString& name : QDir(good).entryList(QDir::Files)) {
+            QFile file(good + QLatin1Char('/') + name);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            // Unit files sort before reports in "early", after them in "late".
+            const bool unit = name.endsWith(QLatin1String(".dw"));
+            CheckCorpus::writeFile(early + (unit ? QStringLiteral("/a/") : QStringLiteral("/b/")) + name, bytes);
+            CheckCorpus::writeFile(late + (unit ? QStringLiteral("/b/") : QStringLiteral("/a/")) + name, bytes);
+        }
+        CheckCorpus::writeFile(early + QStringLiteral("/b/qzrt_999999_C01.xm"), unknownUnit);
+        CheckCorpus::writeFile(late + QStringLiteral("/a/qzrt_999999_C01.xm"), unknownUnit);
+        for (const QString& folder : {early, late}) {
+            const QString xlsx = folder + QStringLiteral(".xlsx");
+            const QString csv = folder + QStringLiteral("-csv");
+            QByteArray out;
+            QCOMPARE(runCheck({QStringLiteral("--xlsx"), xlsx, QStringLiteral("--csv"), csv, folder}, &out), 1);
+            QVERIFY2(out.startsWith(folder.toUtf8() + "/b/qzrt_999999_C01.xm") || out.startsWith(folder.toUtf8() + "/a/qzrt_999999_C01.xm"),
+                     out.constData());
+            QCOMPARE(out.count('\n'), 2); // the missing unit file and the closing line
+            QProcess python;
+            python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(VANTREL_SOURCE_DIR "/tests/check/verify_workbook.py"), xlsx, csv,
+                                                              QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("1")});
+            QVERIFY(python.waitForFinished(120000));
+            QVERIFY2(python.exitCode() == 0, (python.readAllStandardOutput() + python.readAllStandardError()).constData());
+        }
+    }
+
     void workbookHoldsTheRowsAndExactSums()
     {
         for (const auto& [folder, name] : {std::pair{good, QStringLiteral("good")}, std::pair{corpus, QStringLiteral("corpus")}}) {

@@ -143,15 +143,25 @@ private slots:
         unit.unitCode = QStringLiteral("410101");
         unit.unitName = QStringLiteral("测试博物馆");
         cross.addUnit(unit);
-        QVERIFY(cross.addReport(0, QStringLiteral("/in/qzrt_410101_A01.xm"), row("410101", "A01", "测试博物馆", 'a')));
+        // What each report shows as it comes: a copy, and whether it has a finding so far.
+        const auto added = [&](qint64 order, const char* path, const ReportRow& r) {
+            const CrossFileChecks::Added a = cross.addReport(order, QString::fromUtf8(path), r);
+            return QString::fromLatin1(a.copy ? "copy" : "") + QString::fromLatin1(a.findingSoFar ? "finding" : "");
+        };
+        QCOMPARE(added(0, "/in/qzrt_410101_A01.xm", row("410101", "A01", "测试博物馆", 'a')), QString());
         // The same file in a zip: a copy, no finding.
-        QVERIFY(!cross.addReport(1, QStringLiteral("/in/b.zip:qzrt_410101_A01.xm"), row("410101", "A01", "测试博物馆", 'a')));
+        QCOMPARE(added(1, "/in/b.zip:qzrt_410101_A01.xm", row("410101", "A01", "测试博物馆", 'a')), QStringLiteral("copy"));
         // The same project with other content, in a folder-less path: both files named.
-        QVERIFY(cross.addReport(2, QStringLiteral("项目甲.xm"), row("410101", "A01", "测试博物馆", 'b')));
-        QVERIFY(cross.addReport(3, QStringLiteral("/in/子目录/qzrt_999999_C01.xm"), row("999999", "C01", "无名", 'c')));
-        QVERIFY(cross.addReport(4, QStringLiteral("/x.xm"), row("410101", "A02", "别名", 'd')));
+        QCOMPARE(added(2, "项目甲.xm", row("410101", "A01", "测试博物馆", 'b')), QStringLiteral("finding"));
+        QCOMPARE(added(3, "/in/子目录/qzrt_999999_C01.xm", row("999999", "C01", "无名", 'c')), QStringLiteral("finding"));
+        QCOMPARE(added(4, "/x.xm", row("410101", "A02", "别名", 'd')), QStringLiteral("finding"));
         // A project code is told apart from another unit's same code.
-        QVERIFY(cross.addReport(5, QStringLiteral("/y.xm"), row("410102", "A01", "", 'e')));
+        QCOMPARE(added(5, "/y.xm", row("410102", "A01", "", 'e')), QStringLiteral("finding"));
+        // A unit file after its report: missing so far, but not in the end.
+        QCOMPARE(added(6, "/z.xm", row("410103", "Z01", "后来的博物馆", 'f')), QStringLiteral("finding"));
+        unit.unitCode = QStringLiteral("410103");
+        unit.unitName = QStringLiteral("后来的博物馆");
+        cross.addUnit(unit);
 
         QStringList found;
         for (const auto& [order, f] : cross.findings())
