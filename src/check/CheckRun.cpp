@@ -26,7 +26,11 @@ public:
     bool push(InputItem&& item)
     {
         std::unique_lock lock(mutex_);
-        waitUntil(room_, lock, [&] { return cancelled_ || item.order < delivered_ + CheckRun::kWindow; });
+        if (item.order >= delivered_ + CheckRun::kWindow) {
+            // Full: wait for room for a batch, not for every file, so the walk wakes seldom.
+            resumeAt_ = item.order - CheckRun::kWindow + kBatch;
+            waitUntil(room_, lock, [&] { return cancelled_ || delivered_ >= resumeAt_; });
+        }
         if (cancelled_)
             return false;
         queue_.push_back(std::move(item));
@@ -39,6 +43,7 @@ public:
         std::lock_guard lock(mutex_);
         walked_ = total;
         work_.notify_all();
+        // What is checked by now would otherwise wait for a batch that never fills.
         result_.notify_all();
     }
 
@@ -57,10 +62,9 @@ public:
     void done(FileResult&& result)
     {
         std::lock_guard lock(mutex_);
-        const bool awaited = result.order == delivered_;
         results_.emplace(result.order, std::move(result));
-        // Only the result delivery waits for is worth a wake-up.
-        if (awaited)
+        // Delivery wakes for a batch of results in order, or for the last ones.
+        if (readyInOrder() >= kBatch || (walked_ >= 0 && delivered_ + readyInOrder() >= walked_))
             result_.notify_one();
     }
 
@@ -77,7 +81,8 @@ public:
         FileResult result = std::move(found->second);
         results_.erase(found);
         ++delivered_;
-        room_.notify_one();
+        if (delivered_ == resumeAt_)
+            room_.notify_one();
         return result;
     }
 
@@ -90,6 +95,18 @@ public:
     }
 
 private:
+    // Hand-overs wake the other side once for this many files.
+    static constexpr qint64 kBatch = 32;
+
+    // How many results from the next one to deliver are there, in order, up to a batch.
+    qint64 readyInOrder() const
+    {
+        qint64 ready = 0;
+        while (ready < kBatch && results_.count(delivered_ + ready))
+            ++ready;
+        return ready;
+    }
+
     // A cancel comes from another thread without a notification: look at it now and then.
     template <typename Predicate>
     static void waitUntil(std::condition_variable& condition, std::unique_lock<std::mutex>& lock, Predicate ready)
@@ -107,6 +124,7 @@ private:
     std::map<qint64, FileResult> results_;
     qint64 delivered_ = 0;
     qint64 walked_ = -1; // number of items once the walk is over
+    qint64 resumeAt_ = -1; // the walk waits until this many are delivered
 };
 
 bool isUnit(const FileResult& result)
@@ -162,7 +180,9 @@ CheckTally CheckRun::run()
             break;
         case FileResult::Status::Checked:
             if (result->report) {
-                cross.addReport(result->order, result->path, *result->report);
+                const CrossFileChecks::Added added = cross.addReport(result->order, result->path, *result->report);
+                result->copyOfEarlier = added.copy;
+                result->crossFindingSoFar = added.findingSoFar;
                 if (!result->findings.isEmpty())
                     failedReports.insert(result->order);
             } else if (result->unit) {

@@ -13,9 +13,12 @@ struct CheckTally {
     qint64 findings = 0;    // of every kind, unit files and cross-file findings included
 
     bool allPassed() const { return findings == 0; }
-    // "共 N 份报表，通过 N，未通过 N，无法读取 N"
+    // "共 N 份报表，通过 N，未通过 N，无法读取 N", and the files passed over when there were any.
     QString closingLine() const
     {
-        return QStringLiteral("共 %1 份报表，通过 %2，未通过 %3，无法读取 %4").arg(reports).arg(passed).arg(failed).arg(unreadable);
+        QString line = QStringLiteral("共 %1 份报表，通过 %2，未通过 %3，无法读取 %4").arg(reports).arg(passed).arg(failed).arg(unreadable);
+        if (ignored > 0)
+            line += QStringLiteral("，跳过其他文件 %1").arg(ignored);
+        return line;
     }
 };

@@ -5,17 +5,31 @@
 #include "check/UnitRow.h"
 
 #include <QHash>
-#include <QList>
+#include <QStringList>
+#include <string>
+#include <unordered_set>
 #include <utility>
-#include <deque>
 #include <vector>
 
 // What only shows across files: one project sent twice with different figures, a
 // report whose unit sent no unit file, and a report naming its unit differently from
-// the unit file. Keeps a few words per report, not the reports.
+// the unit file. Keeps a few dozen bytes per report, not the reports: codes and names
+// that repeat are kept once, the rest as UTF-8 in one buffer.
 class CrossFileChecks {
 public:
-    void addReport(qint64 order, const QString& path, const ReportRow& row);
+    CrossFileChecks() = default;
+    // Its look-up refers to the object itself.
+    CrossFileChecks(const CrossFileChecks&) = delete;
+    CrossFileChecks& operator=(const CrossFileChecks&) = delete;
+
+    struct Added {
+        // A copy of an earlier report: same unit, same project code, same content (the
+        // same file twice, say in a folder and in a zip).
+        bool copy = false;
+        // findings() would name this report if no file came after it.
+        bool findingSoFar = false;
+    };
+    Added addReport(qint64 order, const QString& path, const ReportRow& row);
     void addUnit(const UnitRow& row);
 
     // Every finding with the order of the report it concerns, in report order.
@@ -26,17 +40,35 @@ public:
     static QString unitNameKind();
 
 private:
-    // A few dozen bytes per report: twenty thousand of them stay small.
     struct Entry {
         qint64 order;
         quint64 hash;
-        QByteArray path; // UTF-8
-        QString unitCode;
-        QString projectCode;
-        QString unitName;
+        quint32 unitCode;    // into texts_
+        quint32 unitName;    // into texts_
+        quint32 folder;      // into texts_: the path up to its last '/', included
+        quint32 fileName;    // into bytes_: the rest of the path
+        quint32 projectCode; // into bytes_
+        quint32 first;       // the first report of the same unit and project code
     };
-    std::deque<Entry> reports_; // grows without copying what it holds
-    QHash<QString, QString> unitNames_;    // unit code -> name in its first unit file
-    QHash<QString, QString> sharedTexts_;  // one copy of each repeated code and name
-    QString shared(const QString& text);
+    // Looks entries up by unit and project code without a key of their own.
+    struct KeyHash {
+        const CrossFileChecks* checks;
+        size_t operator()(quint32 entry) const;
+    };
+    struct KeyEqual {
+        const CrossFileChecks* checks;
+        bool operator()(quint32 a, quint32 b) const;
+    };
+
+    quint32 intern(const QString& text);
+    quint32 store(const QString& text);
+    const char* stored(quint32 offset) const { return bytes_.data() + offset; }
+    QString path(const Entry& entry) const;
+
+    std::vector<Entry> reports_;
+    std::string bytes_;                  // NUL-terminated UTF-8 texts
+    QStringList texts_;                  // codes, names and folders, each once
+    QHash<QString, quint32> textIndex_;
+    std::unordered_set<quint32, KeyHash, KeyEqual> firstOfProject_{0, KeyHash{this}, KeyEqual{this}};
+    QHash<QString, QString> unitNames_;  // unit code -> name in its first unit file
 };

@@ -22,5 +22,11 @@ struct FileResult {
     Status status = Status::Ignored;
     QList<CheckFinding> findings; // of this file alone
     std::optional<ReportRow> report;
+    // Set by the run: the same project with the same content came earlier, so the totals
+    // count it once.
+    bool copyOfEarlier = false;
+    // Set by the run: the checks across files find something in this report as far as the
+    // files so far tell (a later file may still change that).
+    bool crossFindingSoFar = false;
     std::optional<UnitRow> unit;
 };

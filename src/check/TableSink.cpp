@@ -4,6 +4,8 @@
 
 #include <QDataStream>
 
+#include <algorithm>
+
 namespace {
 
 // Reads back what was spilled: an order and the cells of a row, until the end.
@@ -21,6 +23,12 @@ void spill(QTemporaryFile& file, qint64 order, const QStringList& cells)
     out << order << cells;
 }
 
+int verdictColumn()
+{
+    static const int column = static_cast<int>(CheckTables::headers(CheckTables::Projects).size()) - 3;
+    return column;
+}
+
 } // namespace
 
 bool TableSink::open(QString* error)
@@ -34,8 +42,17 @@ bool TableSink::open(QString* error)
     for (const auto& writer : writers_) {
         if (!writer->open(error))
             return false;
+        if (writer->takesProjectsAsTheyCome()) {
+            streaming_ = true;
+            writer->beginTable(CheckTables::Projects);
+        }
     }
     return true;
+}
+
+bool TableSink::replaysProjects(const TableWriter& writer) const
+{
+    return !writer.takesProjectsAsTheyCome() || !streamHeld_;
 }
 
 void TableSink::fileChecked(const FileResult& result)
@@ -45,9 +62,22 @@ void TableSink::fileChecked(const FileResult& result)
     for (const CheckFinding& finding : result.findings)
         spill(findings_, result.order, CheckTables::findingRow(finding));
     if (result.report) {
-        totals_.addReport(*result.report);
+        if (!result.copyOfEarlier)
+            totals_.addReport(*result.report);
         // The verdict is filled in when the rows are written.
-        spill(projects_, result.order, CheckTables::projectRow(result.path, *result.report, true));
+        QStringList cells = CheckTables::projectRow(result.path, *result.report, true);
+        if (streaming_) {
+            const bool failed = !result.findings.isEmpty() || result.crossFindingSoFar;
+            if (failed)
+                failedSoFar_.insert(result.order);
+            QStringList early = cells;
+            early[verdictColumn()] = failed ? CheckTables::failedText() : CheckTables::passedText();
+            for (const auto& writer : writers_) {
+                if (writer->takesProjectsAsTheyCome())
+                    writer->addRow(early);
+            }
+        }
+        spill(projects_, result.order, cells);
     }
     if (result.unit) {
         totals_.nameUnit(result.unit->unitCode, result.unit->unitName);
@@ -62,35 +92,55 @@ void TableSink::crossFindings(const std::vector<std::pair<qint64, CheckFinding>>
         failedReports_.insert(order);
 }
 
-void TableSink::writeRow(const QStringList& cells)
+void TableSink::writeRow(const QStringList& cells, bool projectsReplay)
 {
-    for (const auto& writer : writers_)
-        writer->addRow(cells);
+    for (const auto& writer : writers_) {
+        if (!projectsReplay || replaysProjects(*writer))
+            writer->addRow(cells);
+    }
 }
 
-void TableSink::writeTable(int table, const std::function<void()>& rows)
+void TableSink::writeTable(int table, const std::function<void()>& rows, bool projectsReplay)
 {
-    for (const auto& writer : writers_)
-        writer->beginTable(table);
+    for (const auto& writer : writers_) {
+        if (!projectsReplay || replaysProjects(*writer))
+            writer->beginTable(table);
+    }
     rows();
-    for (const auto& writer : writers_)
-        writer->endTable();
+    for (const auto& writer : writers_) {
+        if (!projectsReplay || replaysProjects(*writer))
+            writer->endTable();
+    }
 }
 
 void TableSink::finished(const CheckTally&)
 {
-    const int verdictColumn = static_cast<int>(CheckTables::headers(CheckTables::Projects).size()) - 3;
-    writeTable(CheckTables::Projects, [&] {
-        projects_.seek(0);
-        QDataStream in(&projects_);
-        qint64 order = 0;
-        QStringList cells;
-        while (readRecord(in, order, cells)) {
-            if (failedReports_.contains(order))
-                cells[verdictColumn] = CheckTables::failedText();
-            writeRow(cells);
+    streamHeld_ = streaming_ && failedSoFar_ == failedReports_;
+    for (const auto& writer : writers_) {
+        if (!writer->takesProjectsAsTheyCome())
+            continue;
+        if (streamHeld_) {
+            writer->endTable();
+        } else if (!writer->restart(&error_)) {
+            writers_.clear();
+            return;
         }
-    });
+    }
+    const int verdict = verdictColumn();
+    const bool replay = std::any_of(writers_.cbegin(), writers_.cend(), [&](const auto& w) { return replaysProjects(*w); });
+    if (replay) {
+        writeTable(CheckTables::Projects, [&] {
+            projects_.seek(0);
+            QDataStream in(&projects_);
+            qint64 order = 0;
+            QStringList cells;
+            while (readRecord(in, order, cells)) {
+                if (failedReports_.contains(order))
+                    cells[verdict] = CheckTables::failedText();
+                writeRow(cells, true);
+            }
+        }, true);
+    }
     writeTable(CheckTables::Units, [&] {
         units_.seek(0);
         QDataStream in(&units_);

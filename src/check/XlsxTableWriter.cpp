@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <xlsxwriter.h>
 
@@ -28,6 +30,10 @@ int displayWidth(const QString& text)
 // Characters XML does not allow would make the workbook unreadable.
 QByteArray cellText(const QString& text)
 {
+    // Most cells hold none of them and fit: no copy to make.
+    if (text.size() <= kMaxCellText
+        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x20; }))
+        return text.toUtf8();
     QString clean;
     clean.reserve(text.size());
     for (const QChar c : text) {
@@ -35,6 +41,41 @@ QByteArray cellText(const QString& text)
             clean.append(c);
     }
     return clean.left(kMaxCellText).toUtf8();
+}
+
+// The length of the integer part, sign included, of a plain ASCII decimal ("-12.50", "7"),
+// as every amount the tables make is written; -1 for any other text, which takes the
+// careful way.
+int plainDecimalDigits(const QString& text)
+{
+    qsizetype pos = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype start = pos;
+    while (pos < text.size() && text.at(pos).unicode() >= '0' && text.at(pos).unicode() <= '9')
+        ++pos;
+    if (pos == start)
+        return -1;
+    const qsizetype integerPart = pos;
+    if (pos < text.size() && text.at(pos) == QLatin1Char('.')) {
+        const qsizetype point = pos++;
+        while (pos < text.size() && text.at(pos).unicode() >= '0' && text.at(pos).unicode() <= '9')
+            ++pos;
+        if (pos == point + 1)
+            return -1;
+    }
+    return pos == text.size() ? static_cast<int>(integerPart) : -1;
+}
+
+// Correctly rounded, as QString::toDouble is, without its conversions.
+double plainDecimalValue(const QString& text)
+{
+    char ascii[64];
+    const qsizetype size = std::min<qsizetype>(text.size(), sizeof ascii);
+    for (qsizetype i = 0; i < size; ++i)
+        ascii[i] = static_cast<char>(text.at(i).unicode());
+    double value = 0;
+    if (text.size() > qsizetype(sizeof ascii) || std::from_chars(ascii, ascii + size, value).ec != std::errc())
+        return text.toDouble();
+    return value;
 }
 
 } // namespace
@@ -79,7 +120,11 @@ void XlsxTableWriter::beginTable(int table)
     row_ = 0;
     const QStringList headers = CheckTables::headers(table);
     widths_.clear();
+    numberColumns_.clear();
+    countColumns_.clear();
     for (qsizetype column = 0; column < headers.size(); ++column) {
+        numberColumns_ << CheckTables::isNumberColumn(table, static_cast<int>(column));
+        countColumns_ << CheckTables::isCountColumn(table, static_cast<int>(column));
         worksheet_write_string(sheets_[table], 0, static_cast<lxw_col_t>(column), cellText(headers[column]).constData(),
                                headerFormat_);
         widths_ << displayWidth(headers[column]);
@@ -91,9 +136,15 @@ void XlsxTableWriter::writeCell(int column, const QString& text)
 {
     lxw_worksheet* sheet = sheets_[table_];
     const auto col = static_cast<lxw_col_t>(column);
-    if (CheckTables::isNumberColumn(table_, column)) {
+    if (numberColumns_[column]) {
+        const bool count = countColumns_[column];
+        // Every figure the tables make is a plain decimal already.
+        if (const int digits = plainDecimalDigits(text); digits >= 0) {
+            worksheet_write_number(sheet, row_, col, plainDecimalValue(text), count ? countFormat_ : amountFormat_);
+            widths_[column] = std::max(widths_[column], digits + digits / 3 + (count ? 1 : 4));
+            return;
+        }
         if (const auto amount = BudgetAmount::parse(text)) {
-            const bool count = CheckTables::isCountColumn(table_, column);
             worksheet_write_number(sheet, row_, col, amount->plainText.toDouble(), count ? countFormat_ : amountFormat_);
             // Shown with digit groups and, for amounts, two decimals.
             const int digits = static_cast<int>(amount->plainText.section(QLatin1Char('.'), 0, 0).size());
@@ -124,6 +175,18 @@ void XlsxTableWriter::endTable()
         worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column), width, nullptr);
     }
     table_ = -1;
+}
+
+bool XlsxTableWriter::restart(QString* error)
+{
+    if (workbook_) {
+        workbook_close(workbook_);
+        workbook_ = nullptr;
+        QFile::remove(temporaryPath_);
+    }
+    sheets_.clear();
+    table_ = -1;
+    return open(error);
 }
 
 bool XlsxTableWriter::commit(QString* error)

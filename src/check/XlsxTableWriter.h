@@ -18,6 +18,8 @@ public:
     ~XlsxTableWriter() override;
 
     bool open(QString* error) override;
+    bool takesProjectsAsTheyCome() const override { return true; }
+    bool restart(QString* error) override;
     void beginTable(int table) override;
     void addRow(const QStringList& cells) override;
     void endTable() override;
@@ -36,4 +38,6 @@ private:
     int table_ = -1;
     quint32 row_ = 0;
     QList<int> widths_;
+    QList<bool> numberColumns_; // of the current table
+    QList<bool> countColumns_;
 };

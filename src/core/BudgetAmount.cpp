@@ -143,6 +143,46 @@ QString trimEnds(const QString& text)
 
 std::optional<BudgetAmount::Parsed> BudgetAmount::parse(const QString& text)
 {
+    // What every save stores, a plain ASCII decimal ("-1234.5"), is read without a copy;
+    // anything else (spaces, full-width forms, groups, errors) takes the general way.
+    if (text.size() < 40) {
+        char digits[40];
+        int count = 0;
+        int fraction = -1; // digits after the point, -1 before a point
+        bool negative = false;
+        bool plainAscii = true;
+        qsizetype pos = 0;
+        if (!text.isEmpty() && (text.front() == QLatin1Char('+') || text.front() == QLatin1Char('-'))) {
+            negative = text.front() == QLatin1Char('-');
+            pos = 1;
+        }
+        for (; plainAscii && pos < text.size(); ++pos) {
+            const char16_t c = text.at(pos).unicode();
+            if (c >= u'0' && c <= u'9') {
+                digits[count++] = static_cast<char>(c);
+                if (fraction >= 0)
+                    ++fraction;
+            } else if (c == u'.' && fraction < 0) {
+                fraction = 0;
+            } else {
+                plainAscii = false;
+            }
+        }
+        if (plainAscii && count > 0) {
+            digits[count] = '\0';
+            Parsed result;
+            mpz_set_str(mpq_numref(result.value.value_), digits, 10);
+            if (fraction > 0) {
+                mpz_ui_pow_ui(mpq_denref(result.value.value_), 10, static_cast<unsigned long>(fraction));
+                mpq_canonicalize(result.value.value_);
+            }
+            if (negative)
+                mpq_neg(result.value.value_, result.value.value_);
+            result.plainText = text;
+            return result;
+        }
+    }
+
     QString plain;
     for (QChar c : trimEnds(text))
         plain.append(asciiForm(c));

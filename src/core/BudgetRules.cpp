@@ -2,13 +2,37 @@
 
 #include "core/ReportFieldTable.h"
 
+#include <map>
+
 using Table = ReportFieldTable;
 
 namespace {
 
-QString nameOf(int array, int index)
+// The names of every amount box, made once: a batch checks thousands of reports.
+const QString& nameOf(int array, int index)
 {
-    return Table::ControlRef{Table::ControlKind::LineEdit, array, index}.objectName();
+    static const std::map<std::pair<int, int>, QString> names = [] {
+        std::map<std::pair<int, int>, QString> all;
+        const auto add = [&](int a, int count) {
+            for (int i = 0; i < count; ++i)
+                all.emplace(std::pair{a, i}, Table::ControlRef{Table::ControlKind::LineEdit, a, i}.objectName());
+        };
+        for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+            add(g.totalArray, g.count);
+            add(g.shareArray, g.count);
+        }
+        const Table::DemandYears years = Table::demandYears();
+        add(years.centralArray, years.count);
+        add(years.localArray, years.count);
+        return all;
+    }();
+    return names.at({array, index});
+}
+
+const QString& demandTotalName()
+{
+    static const QString name = Table::demandTotal().objectName();
+    return name;
 }
 
 // Reads boxes in order, noting every box whose text the reading rewrites.
@@ -72,7 +96,7 @@ BudgetRuleResult CheckBudgetRules(const ReportValues& values)
 {
     NormalisedBoxes normalised;
     AmountReader reader(values, normalised);
-    const BudgetAmount total = reader.read(Table::demandTotal().objectName());
+    const BudgetAmount total = reader.read(demandTotalName());
     BudgetAmount budgetTotal, budgetShare, yearsCentral, yearsLocal;
     // Every pair counts, in enabled and disabled frames alike, the hidden pair included.
     for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {

@@ -3,6 +3,7 @@
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
 #include "core/XmlDocumentAccess.h"
+#include "core/XmlPathSet.h"
 
 using namespace Module1;
 using Table = ReportFieldTable;
@@ -19,31 +20,39 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     const XmlNode root = documentElement(document);
     file.ok = true;
     // Every value in one walk of the document: the header's four, then the fields.
-    static const QStringList paths = [] {
+    static const XmlPathSet paths([] {
         QStringList all{QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("//Report/ReportInfo/CorpName"),
                         QStringLiteral("//Report/ReportInfo/ReportUser"), QStringLiteral("//Report/ReportInfo/ReportDate")};
         for (const Table::Field& f : Table::fields())
             all << f.xpath;
         return all;
+    }());
+    // The control names too: made once, not for every file a batch reads.
+    static const QStringList names = [] {
+        QStringList all;
+        for (const Table::Field& f : Table::fields())
+            all << f.control.objectName();
+        return all;
     }();
-    const QStringList texts = GetNodeTexts(root, paths);
+    const QStringList texts = paths.texts(root);
     file.header.unitCode = texts[0];
     file.header.unitName = texts[1];
     file.header.reportUser = texts[2];
     file.header.reportDate = texts[3];
     qsizetype next = 4;
+    qsizetype field = 0;
     for (const Table::Field& f : Table::fields()) {
+        const QString& name = names[field++];
         const QString stored = texts[next++];
         if (f.control.kind != Table::ControlKind::List) {
-            file.values.setValue(f.control.objectName(), stored);
+            file.values.setValue(name, stored);
             continue;
         }
         // The code the window's list selects for what is stored.
         const auto items = f.control.number == 1 ? ProjectTypes::projectTypeItems()
                                                  : ProjectTypes::projectNatureItems();
         const int index = CodedItemIndexOf(items, stored);
-        file.values.setValue(f.control.objectName(),
-                             index < 0 ? QString() : QString::number(items[static_cast<size_t>(index)].code));
+        file.values.setValue(name, index < 0 ? QString() : QString::number(items[static_cast<size_t>(index)].code));
     }
     return file;
 }

@@ -194,7 +194,9 @@ private slots:
         QCOMPARE(tally.unitFiles, 2);
         QCOMPARE(tally.findings, expected.size());
         QVERIFY(QDir(outside).isEmpty());
-        QCOMPARE(tally.closingLine(), QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2"));
+        // The text file is passed over, and said so.
+        QCOMPARE(tally.ignored, 1);
+        QCOMPARE(tally.closingLine(), QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2，跳过其他文件 1"));
     }
 
     void rowOrderIsTheSameWithOneWorkerOrMany()
@@ -212,13 +214,39 @@ private slots:
         QCOMPARE(orders[0], orders[1]);
     }
 
+    // More files than the run holds at once: the walk waits for room and delivery for
+    // batches; every file must still come out once, in order, whatever the threads.
+    void manyFilesComeOutOnceInOrder()
+    {
+        const QString folder = dir.filePath(QStringLiteral("many"));
+        QVERIFY(QDir().mkpath(folder));
+        const int count = 3 * CheckRun::kWindow + 7;
+        for (int i = 0; i < count; ++i)
+            CheckCorpus::writeFile(folder + QStringLiteral("/%1.txt").arg(i, 4, 10, QLatin1Char('0')), QByteArray::number(i));
+        struct OrderSink : CheckSink {
+            QList<qint64> orders;
+            void fileChecked(const FileResult& result) override { orders << result.order; }
+        };
+        for (int workers : {1, 3}) {
+            OrderSink sink;
+            CheckRun run({folder});
+            run.setWorkers(workers);
+            run.addSink(&sink);
+            const CheckTally tally = run.run();
+            QCOMPARE(tally.ignored, count);
+            QCOMPARE(sink.orders.size(), count);
+            for (int i = 0; i < count; ++i)
+                QCOMPARE(sink.orders[i], i);
+        }
+    }
+
     void commandLineExitStatusesAndClosingLine()
     {
         QByteArray out, err;
         QCOMPARE(runCheck({good}, &out), 0);
         QCOMPARE(QString::fromUtf8(out), QStringLiteral("共 3 份报表，通过 3，未通过 0，无法读取 0\n"));
         QCOMPARE(runCheck({corpus}, &out), 1);
-        QVERIFY(out.endsWith(QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2\n").toUtf8()));
+        QVERIFY(out.endsWith(QStringLiteral("共 17 份报表，通过 3，未通过 12，无法读取 2，跳过其他文件 1\n").toUtf8()));
         QCOMPARE(out.count('\n'), expected.size() + 1);
         QCOMPARE(runCheck({QStringLiteral("--quiet"), corpus}, &out), 1);
         QCOMPARE(out.count('\n'), 1);
@@ -233,6 +261,74 @@ private slots:
         const QByteArray before = QFileInfo(input).lastModified().toString().toUtf8();
         QCOMPARE(runCheck({QStringLiteral("--xlsx"), input, good}), 2);
         QCOMPARE(QFileInfo(input).lastModified().toString().toUtf8(), before);
+    }
+
+    // The same report in the folder and in a zip is one project: listed twice, totalled once,
+    // and no finding (only different content under one project code is a conflict).
+    void anIdenticalCopyIsTotalledOnce()
+    {
+        const QString folder = dir.filePath(QStringLiteral("copies"));
+        QVERIFY(QDir().mkpath(folder));
+        for (const QString& name : QDir(good).entryList(QDir::Files))
+            QVERIFY(QFile::copy(good + QLatin1Char('/') + name, folder + QLatin1Char('/') + name));
+        QFile original(good + QStringLiteral("/qzrt_410101_A01.xm"));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QVERIFY(CheckCorpus::writeZip(folder + QStringLiteral("/resent.zip"), {{QStringLiteral("qzrt_410101_A01.xm"), original.readAll()}}));
+        const QString csv = dir.filePath(QStringLiteral("copies-csv"));
+        QByteArray out;
+        QCOMPARE(runCheck({QStringLiteral("--csv"), csv, folder}, &out), 0);
+        QCOMPARE(QString::fromUtf8(out), QStringLiteral("共 4 份报表，通过 4，未通过 0，无法读取 0\n"));
+        QFile summary(csv + QStringLiteral("/summary.csv"));
+        QVERIFY(summary.open(QIODevice::ReadOnly));
+        QByteArray total;
+        for (const QByteArray& line : summary.readAll().split('\n')) {
+            if (line.startsWith(QStringLiteral("合计").toUtf8()))
+                total = line;
+        }
+        // Three projects, 100.1 + 0.2 + 0.1 as before the copy came.
+        QVERIFY2(total.startsWith(QStringLiteral("合计,,全部报表,3,100.4,").toUtf8()), total.constData());
+        QFile projects(csv + QStringLiteral("/projects.csv"));
+        QVERIFY(projects.open(QIODevice::ReadOnly));
+        QCOMPARE(projects.readAll().count('\n'), 5); // the header and four rows
+    }
+
+    // The workbook takes the projects while the files are checked, with the verdicts the
+    // files so far give. A unit file read after its reports changes them: the workbook is
+    // then written afresh. Either way it must hold what the CSV files (written at the end) hold.
+    void earlyVerdictsStandOrAreRedone()
+    {
+        const QString early = dir.filePath(QStringLiteral("early"));
+        const QString late = dir.filePath(QStringLiteral("late"));
+        QFile source(good + QStringLiteral("/qzrt_410101_A03.xm"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray a03 = source.readAll();
+        const QByteArray unknownUnit = CheckCorpus::edited(a03, {{QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("999999")},
+                                                                 {QStringLiteral("//Report/BasicInfo/ProjectID"), QStringLiteral("C01")}});
+        for (const QString& name : QDir(good).entryList(QDir::Files)) {
+            QFile file(good + QLatin1Char('/') + name);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            // Unit files sort before reports in "early", after them in "late".
+            const bool unit = name.endsWith(QLatin1String(".dw"));
+            CheckCorpus::writeFile(early + (unit ? QStringLiteral("/a/") : QStringLiteral("/b/")) + name, bytes);
+            CheckCorpus::writeFile(late + (unit ? QStringLiteral("/b/") : QStringLiteral("/a/")) + name, bytes);
+        }
+        CheckCorpus::writeFile(early + QStringLiteral("/b/qzrt_999999_C01.xm"), unknownUnit);
+        CheckCorpus::writeFile(late + QStringLiteral("/a/qzrt_999999_C01.xm"), unknownUnit);
+        for (const QString& folder : {early, late}) {
+            const QString xlsx = folder + QStringLiteral(".xlsx");
+            const QString csv = folder + QStringLiteral("-csv");
+            QByteArray out;
+            QCOMPARE(runCheck({QStringLiteral("--xlsx"), xlsx, QStringLiteral("--csv"), csv, folder}, &out), 1);
+            QVERIFY2(out.startsWith(folder.toUtf8() + "/b/qzrt_999999_C01.xm") || out.startsWith(folder.toUtf8() + "/a/qzrt_999999_C01.xm"),
+                     out.constData());
+            QCOMPARE(out.count('\n'), 2); // the missing unit file and the closing line
+            QProcess python;
+            python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(VANTREL_SOURCE_DIR "/tests/check/verify_workbook.py"), xlsx, csv,
+                                                              QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("1")});
+            QVERIFY(python.waitForFinished(120000));
+            QVERIFY2(python.exitCode() == 0, (python.readAllStandardOutput() + python.readAllStandardError()).constData());
+        }
     }
 
     void workbookHoldsTheRowsAndExactSums()

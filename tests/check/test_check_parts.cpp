@@ -1,8 +1,10 @@
 // The batch checker's parts where a fault would hide in the totals: telling files apart
-// by their head, exact decimals, CSV quoting, the command line and archive limits.
+// by their head, exact decimals, CSV quoting, the command line, archive limits and what
+// is kept of each report for the checks across files.
 #include "CheckCorpus.h"
 #include "core/AmountText.h"
 #include "check/CheckCommandLine.h"
+#include "check/CrossFileChecks.h"
 #include "check/CsvTableWriter.h"
 #include "check/DocumentSniffer.h"
 #include "check/InputWalker.h"
@@ -122,6 +124,56 @@ private slots:
         QCOMPARE(items[0].bytes, small);
         QVERIFY(items[1].tooLarge);
         QVERIFY(items[1].bytes.size() <= DocumentSniffer::kHeadBytes);
+    }
+
+    // Only codes, a hash and the path are kept per report; the findings must still name
+    // every file exactly as it was given, and a copy must be told from a conflict.
+    void crossFileChecksKeepEnough()
+    {
+        const auto row = [](const char* unit, const char* project, const char* name, char content) {
+            ReportRow r;
+            r.unitCode = QString::fromUtf8(unit);
+            r.projectCode = QString::fromUtf8(project);
+            r.unitName = QString::fromUtf8(name);
+            r.contentHash = QByteArray(20, content);
+            return r;
+        };
+        CrossFileChecks cross;
+        UnitRow unit;
+        unit.unitCode = QStringLiteral("410101");
+        unit.unitName = QStringLiteral("测试博物馆");
+        cross.addUnit(unit);
+        // What each report shows as it comes: a copy, and whether it has a finding so far.
+        const auto added = [&](qint64 order, const char* path, const ReportRow& r) {
+            const CrossFileChecks::Added a = cross.addReport(order, QString::fromUtf8(path), r);
+            return QString::fromLatin1(a.copy ? "copy" : "") + QString::fromLatin1(a.findingSoFar ? "finding" : "");
+        };
+        QCOMPARE(added(0, "/in/qzrt_410101_A01.xm", row("410101", "A01", "测试博物馆", 'a')), QString());
+        // The same file in a zip: a copy, no finding.
+        QCOMPARE(added(1, "/in/b.zip:qzrt_410101_A01.xm", row("410101", "A01", "测试博物馆", 'a')), QStringLiteral("copy"));
+        // The same project with other content, in a folder-less path: both files named.
+        QCOMPARE(added(2, "项目甲.xm", row("410101", "A01", "测试博物馆", 'b')), QStringLiteral("finding"));
+        QCOMPARE(added(3, "/in/子目录/qzrt_999999_C01.xm", row("999999", "C01", "无名", 'c')), QStringLiteral("finding"));
+        QCOMPARE(added(4, "/x.xm", row("410101", "A02", "别名", 'd')), QStringLiteral("finding"));
+        // A project code is told apart from another unit's same code.
+        QCOMPARE(added(5, "/y.xm", row("410102", "A01", "", 'e')), QStringLiteral("finding"));
+        // A unit file after its report: missing so far, but not in the end.
+        QCOMPARE(added(6, "/z.xm", row("410103", "Z01", "后来的博物馆", 'f')), QStringLiteral("finding"));
+        unit.unitCode = QStringLiteral("410103");
+        unit.unitName = QStringLiteral("后来的博物馆");
+        cross.addUnit(unit);
+
+        QStringList found;
+        for (const auto& [order, f] : cross.findings())
+            found << QString::number(order) + QLatin1Char('|') + f.path + QLatin1Char('|') + f.kind + QLatin1Char('|') + f.message;
+        const QString same = QStringLiteral("单位编码“410101”、项目编号“A01”与“%1”相同，内容不同");
+        QCOMPARE(found, (QStringList{
+            QStringLiteral("0|/in/qzrt_410101_A01.xm|重复项目|") + same.arg(QStringLiteral("项目甲.xm")),
+            QStringLiteral("2|项目甲.xm|重复项目|") + same.arg(QStringLiteral("/in/qzrt_410101_A01.xm")),
+            QStringLiteral("3|/in/子目录/qzrt_999999_C01.xm|缺少单位文件|单位编码“999999”的单位信息文件不在所检查的文件中"),
+            QStringLiteral("4|/x.xm|单位名称不符|报表中的单位名称“别名”与单位信息文件中的“测试博物馆”不同"),
+            QStringLiteral("5|/y.xm|缺少单位文件|单位编码“410102”的单位信息文件不在所检查的文件中"),
+        }));
     }
 };
 

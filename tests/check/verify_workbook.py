@@ -5,7 +5,8 @@ usage: verify_workbook.py BOOK.xlsx CSV_DIR PROJECTS UNITS FINDINGS [GRAND_TOTAL
 
 Checks the sheets and their layout, that every sheet holds the same cells as its CSV
 file, that each summary total is the exact decimal sum of the project rows, and that
-the workbook's numbers are those exact sums (not sums of doubles).
+the workbook's numbers are those exact sums (not sums of doubles). A row that repeats an
+earlier one but for its verdict and file (the same report sent twice) is counted once.
 """
 import csv
 import sys
@@ -71,7 +72,15 @@ def main():
         if len(table) - 1 != want:
             fail(f"{name}: {len(table) - 1} rows, expected {want}")
 
-    # The grand total row: every figure the exact sum of the project rows.
+    # The grand total row: every figure the exact sum of the project rows, each once.
+    own = [c for c, title in enumerate(projects[0]) if title not in ("结论", "文件")]
+    seen = set()
+    counted = []
+    for row in projects[1:]:
+        key = tuple(row[c] for c in own)
+        if key not in seen:
+            seen.add(key)
+            counted.append(row)
     header = summary[0]
     total_row = [r for r in summary[1:] if r[0] == "合计"]
     if len(total_row) != 1:
@@ -82,7 +91,7 @@ def main():
         if title not in projects[0] or column < 4:
             continue
         source = projects[0].index(title)
-        exact = sum((Decimal(r[source]) for r in projects[1:]), Decimal(0))
+        exact = sum((Decimal(r[source]) for r in counted), Decimal(0))
         if Decimal(total_row[column]) != exact:
             fail(f"汇总 {title}: {total_row[column]} is not the exact sum {exact}")
         if book_total[column] != float(exact):
@@ -90,8 +99,8 @@ def main():
         fmt = book["汇总"].cell(row=len(summary), column=column + 1).number_format
         if fmt != "#,##0.00":
             fail(f"汇总 {title}: number format {fmt}")
-    if int(total_row[header.index("项目数")]) != len(projects) - 1:
-        fail("the grand total does not count every project")
+    if int(total_row[header.index("项目数")]) != len(counted):
+        fail("the grand total does not count every project once")
     if grand_total is not None and Decimal(total_row[header.index("十一五资金需求合计")]) != Decimal(grand_total):
         fail(f"grand total {total_row[header.index('十一五资金需求合计')]}, expected {grand_total}")
 
