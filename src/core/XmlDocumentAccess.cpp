@@ -4,6 +4,8 @@
 #include "core/AtomicFileWriter.h"
 #include "core/ByteArraySink.h"
 #include "core/XmlErrorCapture.h"
+#include "core/XmlPathSet.h"
+#include "core/XmlTreeWalk.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -88,29 +90,17 @@ std::optional<SimplePath> parseSimplePath(const QString& xpath)
     return path;
 }
 
-bool named(xmlNodePtr node, const QByteArray& name)
-{
-    return node && node->type == XML_ELEMENT_NODE && !node->ns
-        && std::strcmp(reinterpret_cast<const char*>(node->name), name.constData()) == 0;
-}
+using XmlTreeWalk::isElementNamed;
+using XmlTreeWalk::nextInDocumentOrder;
 
 // The element's ancestors, nearest first, carry the earlier steps of the path.
 bool endsPath(xmlNodePtr node, const SimplePath& path)
 {
     for (auto step = path.steps.rbegin(); step != path.steps.rend(); ++step, node = node->parent) {
-        if (!named(node, *step))
+        if (!isElementNamed(node, *step))
             return false;
     }
     return true;
-}
-
-xmlNodePtr nextInDocumentOrder(xmlNodePtr node)
-{
-    if (node->type == XML_ELEMENT_NODE && node->children)
-        return node->children;
-    while (node && !node->next)
-        node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
-    return node ? node->next : nullptr;
 }
 
 xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
@@ -416,64 +406,6 @@ bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, Q
 
 namespace {
 
-// The first node of every path, in the order of the paths (null where none). Paths of the
-// "//A/B/C" form share one walk of the document; the others are looked up alone.
-std::vector<xmlNodePtr> selectFirstOfEach(const XmlNode& context, const QStringList& xpaths)
-{
-    std::vector<xmlNodePtr> found(static_cast<size_t>(xpaths.size()), nullptr);
-    if (context.isNull() || !context.document || !context.document->handle())
-        return found;
-    // Copies: the path cache may be emptied while later paths are added to it.
-    std::vector<SimplePath> simple(static_cast<size_t>(xpaths.size()));
-    std::unordered_multimap<std::string, qsizetype> byLastStep;
-    qsizetype pending = 0;
-    for (qsizetype i = 0; i < xpaths.size(); ++i) {
-        const CompiledPath& compiled = compiledXPath(xpaths[i]);
-        if (compiled.simple && !compiled.simple->steps.empty()) {
-            simple[static_cast<size_t>(i)] = *compiled.simple;
-            byLastStep.emplace(compiled.simple->steps.back().toStdString(), i);
-            ++pending;
-        } else {
-            found[static_cast<size_t>(i)] = selectFirst(context, xpaths[i]);
-        }
-    }
-    // One walk in document order: the first element that ends a path is that path's node.
-    xmlNodePtr node = context.document->handle()->children;
-    while (node && pending > 0) {
-        if (node->type == XML_ELEMENT_NODE && !node->ns) {
-            const auto [begin, end] = byLastStep.equal_range(reinterpret_cast<const char*>(node->name));
-            for (auto it = begin; it != end; ++it) {
-                const SimplePath* path = &simple[static_cast<size_t>(it->second)];
-                xmlNodePtr& slot = found[static_cast<size_t>(it->second)];
-                if (slot || !endsPath(node, *path))
-                    continue;
-                if (path->attribute.isEmpty()) {
-                    slot = node;
-                    --pending;
-                    continue;
-                }
-                for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
-                    if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path->attribute.constData()) == 0) {
-                        slot = reinterpret_cast<xmlNodePtr>(attr);
-                        --pending;
-                        break;
-                    }
-                }
-            }
-        }
-        node = nextInDocumentOrder(node);
-    }
-    return found;
-}
-
-QString textOf(xmlNodePtr node)
-{
-    if (!node)
-        return {};
-    std::unique_ptr<xmlChar, XmlCharDeleter> content(xmlNodeGetContent(node));
-    return TrimSpaces(fromXmlChar(content.get()));
-}
-
 void setTextOf(xmlNodePtr node, const QString& value)
 {
     if (!node)
@@ -515,32 +447,37 @@ bool anyNested(const std::vector<xmlNodePtr>& nodes)
 
 } // namespace
 
+xmlNodePtr SelectFirstNode(const XmlNode& context, const QString& xpath)
+{
+    return selectFirst(context, xpath);
+}
+
 QString GetNodeText(const XmlNode& context, const QString& xpath)
 {
-    return textOf(selectFirst(context, xpath));
+    return XmlTreeWalk::trimmedText(selectFirst(context, xpath));
 }
 
 QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
 {
-    const std::vector<xmlNodePtr> nodes = selectFirstOfEach(context, xpaths);
-    QStringList texts;
-    texts.reserve(xpaths.size());
-    for (xmlNodePtr node : nodes)
-        texts.append(textOf(node));
-    return texts;
+    return XmlPathSet(xpaths).texts(context);
 }
 
-void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values)
+void SetNodeTexts(const XmlNode& context, const XmlPathSet& paths, const QStringList& values)
 {
-    Q_ASSERT(xpaths.size() == values.size());
-    const std::vector<xmlNodePtr> nodes = selectFirstOfEach(context, xpaths);
+    const std::vector<xmlNodePtr> nodes = paths.nodes(context);
+    Q_ASSERT(nodes.size() == static_cast<size_t>(values.size()));
     if (anyNested(nodes)) {
-        for (qsizetype i = 0; i < xpaths.size(); ++i)
-            SetNodeText(context, xpaths[i], values.value(i));
+        for (size_t i = 0; i < nodes.size(); ++i)
+            SetNodeText(context, paths.paths().value(static_cast<qsizetype>(i)), values.value(static_cast<qsizetype>(i)));
         return;
     }
     for (size_t i = 0; i < nodes.size(); ++i)
         setTextOf(nodes[i], values.value(static_cast<qsizetype>(i)));
+}
+
+void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values)
+{
+    SetNodeTexts(context, XmlPathSet(xpaths), values);
 }
 
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)

@@ -8,6 +8,8 @@
 
 // Loading, parsing, saving and the XPath node operations of every document. Each call
 // that can fail fills errorText with the text the windows show (empty on success).
+class XmlPathSet;
+
 namespace Module1 {
 
 // The folder separator of this platform ("\" on Windows, "/" elsewhere).
@@ -31,6 +33,10 @@ QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths);
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value);
 // SetNodeText for many XPaths at once (values in the same order), in one walk like GetNodeTexts.
 void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values);
+// The same with paths taken apart once, for a form that writes the same fields every time.
+void SetNodeTexts(const XmlNode& context, const XmlPathSet& paths, const QStringList& values);
+// The first node the XPath selects, or null.
+xmlNodePtr SelectFirstNode(const XmlNode& context, const QString& xpath);
 
 // Removes spaces (only U+0020) at both ends, as every value is trimmed on its way
 // into and out of a document.

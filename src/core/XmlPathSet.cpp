@@ -1,60 +1,16 @@
 #include "core/XmlPathSet.h"
 
 #include "core/XmlDocumentAccess.h"
+#include "core/XmlTreeWalk.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <cstring>
-#include <memory>
 
 #include <libxml/tree.h>
 
-namespace {
-
-struct XmlFree {
-    void operator()(xmlChar* text) const { xmlFree(text); }
-};
-
-bool named(xmlNodePtr node, const QByteArray& name)
-{
-    return node && node->type == XML_ELEMENT_NODE && !node->ns
-        && std::strcmp(reinterpret_cast<const char*>(node->name), name.constData()) == 0;
-}
-
-xmlNodePtr nextInDocumentOrder(xmlNodePtr node)
-{
-    if (node->type == XML_ELEMENT_NODE && node->children)
-        return node->children;
-    while (node && !node->next)
-        node = node->parent && node->parent->type != XML_DOCUMENT_NODE ? node->parent : nullptr;
-    return node ? node->next : nullptr;
-}
-
-// Every character a value holds, a U+FEFF at its start included.
-QString nodeText(xmlNodePtr node)
-{
-    // An element holding one text is read in place; anything else is gathered by libxml2.
-    std::unique_ptr<xmlChar, XmlFree> content;
-    const xmlChar* text = nullptr;
-    if (node->type == XML_ELEMENT_NODE && node->children && node->children == node->last
-        && node->children->type == XML_TEXT_NODE) {
-        text = node->children->content;
-    } else {
-        content.reset(xmlNodeGetContent(node));
-        text = content.get();
-    }
-    if (!text)
-        return {};
-    const auto* utf8 = reinterpret_cast<const char*>(text);
-    // QString::fromUtf8 would drop a byte-order mark at the start; without one it is the same.
-    if (std::strncmp(utf8, "\xEF\xBB\xBF", 3) != 0)
-        return Module1::TrimSpaces(QString::fromUtf8(utf8));
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return Module1::TrimSpaces(decoder(QByteArrayView(utf8)));
-}
-
-} // namespace
+using XmlTreeWalk::isElementNamed;
+using XmlTreeWalk::nextInDocumentOrder;
 
 XmlPathSet::XmlPathSet(QStringList xpaths) : xpaths_(std::move(xpaths)), simple_(static_cast<size_t>(xpaths_.size()))
 {
@@ -79,15 +35,14 @@ XmlPathSet::XmlPathSet(QStringList xpaths) : xpaths_(std::move(xpaths)), simple_
     }
 }
 
-QStringList XmlPathSet::texts(const Module1::XmlNode& context) const
+std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
 {
-    QStringList texts(xpaths_.size());
-    if (context.isNull() || !context.document || !context.document->handle())
-        return texts;
-    for (const qsizetype i : general_)
-        texts[i] = Module1::GetNodeText(context, xpaths_[i]);
-    // One walk in document order: the first element that ends a path is that path's node.
     std::vector<xmlNodePtr> found(simple_.size(), nullptr);
+    if (context.isNull() || !context.document || !context.document->handle())
+        return found;
+    for (const qsizetype i : general_)
+        found[static_cast<size_t>(i)] = Module1::SelectFirstNode(context, xpaths_[i]);
+    // One walk in document order: the first element that ends a path is that path's node.
     qsizetype pending = xpaths_.size() - static_cast<qsizetype>(general_.size());
     for (xmlNodePtr node = context.document->handle()->children; node && pending > 0; node = nextInDocumentOrder(node)) {
         if (node->type != XML_ELEMENT_NODE || node->ns)
@@ -104,7 +59,7 @@ QStringList XmlPathSet::texts(const Module1::XmlNode& context) const
             xmlNodePtr step = node;
             bool ends = true;
             for (auto name = path.steps.rbegin(); ends && name != path.steps.rend(); ++name, step = step ? step->parent : nullptr)
-                ends = named(step, *name);
+                ends = isElementNamed(step, *name);
             if (!ends)
                 continue;
             if (path.attribute.isEmpty()) {
@@ -121,9 +76,14 @@ QStringList XmlPathSet::texts(const Module1::XmlNode& context) const
             }
         }
     }
-    for (size_t i = 0; i < found.size(); ++i) {
-        if (found[i])
-            texts[static_cast<qsizetype>(i)] = nodeText(found[i]);
-    }
+    return found;
+}
+
+QStringList XmlPathSet::texts(const Module1::XmlNode& context) const
+{
+    QStringList texts;
+    texts.reserve(xpaths_.size());
+    for (xmlNodePtr node : nodes(context))
+        texts.append(XmlTreeWalk::trimmedText(node));
     return texts;
 }

@@ -10,8 +10,8 @@
 
 // A fixed list of XPaths read from many documents, as a batch reads every field of
 // thousands of reports: the paths are taken apart once, so reading a document is one walk
-// of it with nothing to set up. Gives exactly what Module1::GetNodeTexts gives for the
-// same list. Safe to read from several threads at once.
+// of it with nothing to set up. Gives exactly what Module1::GetNodeText gives path by
+// path. Safe to read from several threads at once.
 class XmlPathSet {
 public:
     explicit XmlPathSet(QStringList xpaths);
@@ -21,6 +21,9 @@ public:
     // The text of the first node each path selects, spaces trimmed at both ends; empty
     // when none. In the order of the paths.
     QStringList texts(const Module1::XmlNode& context) const;
+    // The first node each path selects (null when none), in the order of the paths.
+    std::vector<xmlNodePtr> nodes(const Module1::XmlNode& context) const;
+    const QStringList& paths() const { return xpaths_; }
 
 private:
     // "//A/B/C" with an optional "/@d": the element names outermost first, the attribute.

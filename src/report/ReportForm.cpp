@@ -7,6 +7,7 @@
 #include "report/BudgetStatus.h"
 #include "report/CostLineMark.h"
 #include "core/TextLengthLimit.h"
+#include "core/XmlPathSet.h"
 #include "ui/CodedList.h"
 #include "ui/FieldBinding.h"
 #include "ui/HiddenTextBox.h"
@@ -388,39 +389,41 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
     }
     const QScopedValueRollback<bool> programSets(c_->programSets, true);
     // Every field's node is found in one walk of the document, not one walk per field.
-    QStringList paths;
-    QStringList values;
     const auto& fields = Table::fields();
-    for (const Table::Field& f : fields) {
-        const size_t n = static_cast<size_t>(f.control.number);
-        switch (f.control.kind) {
-        case Table::ControlKind::LineEdit:
-            paths << f.xpath;
-            if (toDocument)
+    static const XmlPathSet paths = [&fields] {
+        QStringList xpaths;
+        for (const Table::Field& f : fields) {
+            xpaths << f.xpath;
+            if (f.control.kind == Table::ControlKind::List)
+                xpaths << f.xpath + QStringLiteral("/@dict");
+        }
+        return XmlPathSet(xpaths);
+    }();
+    if (toDocument) {
+        QStringList values;
+        values.reserve(paths.paths().size());
+        for (const Table::Field& f : fields) {
+            const size_t n = static_cast<size_t>(f.control.number);
+            switch (f.control.kind) {
+            case Table::ControlKind::LineEdit:
                 values << Module1::StoredText(c_->line(f.control), f.defaultText);
-            break;
-        case Table::ControlKind::PlainText:
-            paths << f.xpath;
-            if (toDocument)
+                break;
+            case Table::ControlKind::PlainText:
                 values << (c_->hiddenTexts[n] ? Module1::StoredText(c_->hiddenTexts[n], f.defaultText)
                                               : Module1::StoredText(c_->plains[n], f.defaultText));
-            break;
-        case Table::ControlKind::List: {
-            CodedList* list = c_->lists[n];
-            paths << f.xpath << f.xpath + QStringLiteral("/@dict");
-            if (toDocument) {
+                break;
+            case Table::ControlKind::List: {
+                CodedList* list = c_->lists[n];
                 const int index = std::max(list->currentIndex(), 0);
                 values << QString::number(list->codeAt(index)) << list->itemText(index);
+                break;
             }
-            break;
+            }
         }
-        }
-    }
-    if (toDocument) {
         Module1::SetNodeTexts(reportRoot, paths, values);
         return true;
     }
-    const QStringList texts = Module1::GetNodeTexts(reportRoot, paths);
+    const QStringList texts = paths.texts(reportRoot);
     qsizetype at = 0;
     for (const Table::Field& f : fields) {
         const size_t n = static_cast<size_t>(f.control.number);
