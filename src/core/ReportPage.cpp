@@ -48,7 +48,9 @@ XsltTransformer::Stylesheet prepare(const Module1::XmlDocumentPtr& document, con
         }
         if (document && document->handle()) {
             style = XsltTransformer::compile(stylesheet, &page.error);
-            last = style ? CompiledStylesheet{stylesheetPath, bytes, style} : CompiledStylesheet();
+            // A stylesheet that takes in other files could change without its own bytes changing.
+            const bool selfContained = style && !style->imports && !style->docList;
+            last = selfContained ? CompiledStylesheet{stylesheetPath, bytes, style} : CompiledStylesheet();
         }
     }
     if (!document || !document->handle()) {

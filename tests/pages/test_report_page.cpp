@@ -293,6 +293,22 @@ private slots:
         QVERIFY(!gone.stylesheetError.isEmpty());
         write(style("<xsl:bogus/>"));
         QCOMPARE(RenderReportPage(report, path).failure, ReportPage::Failure::TransformFailed);
+
+        // A stylesheet that takes in another file follows that file as well.
+        QFile part(dir.filePath(QStringLiteral("part.xsl")));
+        const auto writePart = [&](const char* text) {
+            QVERIFY(part.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            part.write(QByteArray("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                                  "<xsl:template name=\"part\">") + text + "</xsl:template></xsl:stylesheet>");
+            part.close();
+        };
+        writePart("三");
+        write("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+              "<xsl:include href=\"part.xsl\"/><xsl:output method=\"html\" encoding=\"UTF-8\"/>"
+              "<xsl:template match=\"/\"><p><xsl:call-template name=\"part\"/></p></xsl:template></xsl:stylesheet>");
+        QVERIFY(RenderReportPage(report, path).html.contains("<p>三</p>"));
+        writePart("四");
+        QVERIFY(RenderReportPage(report, path).html.contains("<p>四</p>"));
     }
 
     // A page written straight into its file holds exactly the rendered bytes; a stylesheet
