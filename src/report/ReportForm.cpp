@@ -35,7 +35,7 @@ using Table = ReportFieldTable;
 struct ReportForm::Controls {
     std::array<QLineEdit*, 33> lines{};                  // single text boxes, by number
     std::array<QPlainTextEdit*, 33> plains{};            // Text30, Text31
-    std::array<HiddenTextBox*, 7> hiddenTexts{};         // Text3 .. Text6, never shown
+    std::array<HiddenTextBox*, 33> hiddenTexts{};        // Text3 .. Text6, never shown, by number
     std::array<std::array<QLineEdit*, 8>, 29> arrays{};  // Text12, Text13, Text17 .. Text28
     std::array<CodedList*, 3> lists{};                   // Combo1, Combo2
     std::array<QPushButton*, 4> buttons{};               // Command1 .. Command4
@@ -52,7 +52,7 @@ struct ReportForm::Controls {
     QString plainText(const Table::ControlRef& r) const
     {
         const auto n = static_cast<size_t>(r.number);
-        return n < hiddenTexts.size() && hiddenTexts[n] ? hiddenTexts[n]->toPlainText() : plains[n]->toPlainText();
+        return hiddenTexts[n] ? hiddenTexts[n]->toPlainText() : plains[n]->toPlainText();
     }
     QLineEdit* amount(int array, int index) const
     {
