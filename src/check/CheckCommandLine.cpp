@@ -179,7 +179,8 @@ int CheckCommandLine::run(const CheckOptions& options)
     run.addSink(&terminalSink);
     if (writesTables)
         run.addSink(&tables);
-    run.setProgress([&](qint64 done, qint64 total) { terminalSink.progress(done, total); });
+    if (terminalSink.showsProgress())
+        run.setProgress([&](qint64 done, qint64 total) { terminalSink.progress(done, total); });
     const CheckTally tally = run.run();
     if (writesTables && !tables.succeeded()) {
         printError(tables.error());

@@ -139,9 +139,9 @@ CheckTally CheckRun::run()
     // libxml2 sets up its globals once, before any thread parses.
     xmlInitParser();
     const InputWalker walker(paths_);
-    const qint64 total = walker.countItems();
-    for (CheckSink* sink : sinks_)
-        sink->started(total);
+    // Counting walks every input once more before the first file is read; only a
+    // progress display needs the total.
+    const qint64 total = progress_ ? walker.countItems() : 0;
 
     Pipeline pipeline(cancelled_);
     std::thread walking([&] {

@@ -12,7 +12,6 @@ class CheckSink {
 public:
     virtual ~CheckSink() = default;
 
-    virtual void started(qint64 itemCount) { Q_UNUSED(itemCount); }
     virtual void fileChecked(const FileResult& result) = 0;
     // Findings across files, once every file is checked; with the order of their report.
     virtual void crossFindings(const std::vector<std::pair<qint64, CheckFinding>>& findings) { Q_UNUSED(findings); }

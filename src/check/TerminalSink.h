@@ -13,6 +13,8 @@ public:
     TerminalSink(FILE* out, FILE* progressStream, bool quiet);
 
     void progress(qint64 done, qint64 total);
+    // False when quiet or when standard error is not a terminal.
+    bool showsProgress() const { return progress_ != nullptr; }
     void fileChecked(const FileResult& result) override;
     void crossFindings(const std::vector<std::pair<qint64, CheckFinding>>& findings) override;
     void finished(const CheckTally& tally) override;
