@@ -302,13 +302,7 @@ void FileChecker::checkUnit(const QByteArray& bytes, FileResult& result)
         result.findings << CheckFinding{result.path, holdingsKind(), rules.message};
 
     UnitRow row;
-    // The unit's code is stamped into the file on every save; the dialog never edits it.
-    QString error;
-    const Module1::XmlDocumentPtr document = Module1::ParseXmlBytes(bytes, result.path, error);
-    const Module1::XmlNode root = Module1::documentElement(document);
-    row.unitCode = Module1::GetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"));
-    if (row.unitCode.isEmpty())
-        row.unitCode = Module1::GetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"));
+    row.unitCode = file.unitCode;
     row.unitName = values.value(QStringLiteral("Text2"));
     for (const UnitInfoField& field : UnitInfoFields::fields()) {
         if (field.kind == UnitInfoKind::Coded)

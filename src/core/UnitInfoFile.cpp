@@ -16,6 +16,9 @@ UnitInfoFile readDocument(const XmlDocumentPtr& document, const QString& error)
     }
     const XmlNode root = documentElement(document);
     file.ok = true;
+    file.unitCode = GetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"));
+    if (file.unitCode.isEmpty())
+        file.unitCode = GetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"));
     for (const UnitInfoField& field : UnitInfoFields::fields()) {
         const QString name = QString::fromUtf8(field.objectName);
         switch (field.kind) {

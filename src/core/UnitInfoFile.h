@@ -11,6 +11,9 @@ struct UnitInfoFile {
     bool ok = false;
     QString error;               // the store's failure text when !ok
     UnitInfoValues values;
+    // The unit's code as the file was stamped with it on its last save (the dialog shows
+    // it but never edits it): Basic/CorpID, else ReportInfo/CorpID.
+    QString unitCode;
 };
 
 UnitInfoFile ReadUnitInfoFile(const QString& path);

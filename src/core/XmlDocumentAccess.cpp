@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-#include <cstring>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -68,54 +67,13 @@ QString fromXmlChar(const xmlChar* text)
     return decoder(QByteArrayView(reinterpret_cast<const char*>(text)));
 }
 
-// A path of the form every field uses, "//A/B/C" with an optional "/@d": looked up by
-// walking the tree in document order and stopping at the first match, where a general
-// XPath evaluation would visit the whole document for every field.
-struct SimplePath {
-    std::vector<QByteArray> steps; // element names, outermost first
-    QByteArray attribute;          // empty: the element itself
-};
-
-std::optional<SimplePath> parseSimplePath(const QString& xpath)
-{
-    static const QRegularExpression form(
-        QStringLiteral("^//([A-Za-z_][A-Za-z0-9_.-]*(?:/[A-Za-z_][A-Za-z0-9_.-]*)*)(?:/@([A-Za-z_][A-Za-z0-9_.-]*))?$"));
-    const auto match = form.match(xpath);
-    if (!match.hasMatch())
-        return std::nullopt;
-    SimplePath path;
-    for (const QString& step : match.captured(1).split(QLatin1Char('/')))
-        path.steps.push_back(step.toUtf8());
-    path.attribute = match.captured(2).toUtf8();
-    return path;
-}
-
-using XmlTreeWalk::isElementNamed;
-using XmlTreeWalk::nextInDocumentOrder;
-
-// The element's ancestors, nearest first, carry the earlier steps of the path.
-bool endsPath(xmlNodePtr node, const SimplePath& path)
-{
-    for (auto step = path.steps.rbegin(); step != path.steps.rend(); ++step, node = node->parent) {
-        if (!isElementNamed(node, *step))
-            return false;
-    }
-    return true;
-}
+using XmlTreeWalk::SimplePath;
 
 xmlNodePtr firstInDocumentOrder(xmlDocPtr doc, const SimplePath& path)
 {
-    xmlNodePtr node = doc->children;
-    while (node) {
-        if (node->type == XML_ELEMENT_NODE && endsPath(node, path)) {
-            if (path.attribute.isEmpty())
-                return node;
-            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
-                if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path.attribute.constData()) == 0)
-                    return reinterpret_cast<xmlNodePtr>(attr);
-            }
-        }
-        node = nextInDocumentOrder(node);
+    for (xmlNodePtr node = doc->children; node; node = XmlTreeWalk::nextInDocumentOrder(node)) {
+        if (xmlNodePtr selected = XmlTreeWalk::selectedAt(node, path))
+            return selected;
     }
     return nullptr;
 }
@@ -137,7 +95,7 @@ public:
         if (paths_.size() >= 4096)
             clear();
         CompiledPath compiled;
-        compiled.simple = parseSimplePath(xpath);
+        compiled.simple = XmlTreeWalk::parseSimplePath(xpath);
         if (!compiled.simple) {
             XmlErrorCapture quiet;
             const QByteArray expr = xpath.toUtf8();
@@ -457,11 +415,6 @@ QString GetNodeText(const XmlNode& context, const QString& xpath)
     return XmlTreeWalk::trimmedText(selectFirst(context, xpath));
 }
 
-QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths)
-{
-    return XmlPathSet(xpaths).texts(context);
-}
-
 void SetNodeTexts(const XmlNode& context, const XmlPathSet& paths, const QStringList& values)
 {
     const std::vector<xmlNodePtr> nodes = paths.nodes(context);
@@ -473,11 +426,6 @@ void SetNodeTexts(const XmlNode& context, const XmlPathSet& paths, const QString
     }
     for (size_t i = 0; i < nodes.size(); ++i)
         setTextOf(nodes[i], values.value(static_cast<qsizetype>(i)));
-}
-
-void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values)
-{
-    SetNodeTexts(context, XmlPathSet(xpaths), values);
 }
 
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value)

@@ -26,14 +26,10 @@ QByteArray SerializeXmlDocument(const XmlDocumentPtr& document);
 
 // Text of the first node the XPath selects, spaces trimmed at both ends; empty when none.
 QString GetNodeText(const XmlNode& context, const QString& xpath);
-// GetNodeText for many XPaths at once, in their order. Paths of the "//A/B/C" form share
-// one walk of the document instead of one walk each; the result is the same.
-QStringList GetNodeTexts(const XmlNode& context, const QStringList& xpaths);
 // Sets the text of the first node the XPath selects, stored literally; no node, no change.
 void SetNodeText(const XmlNode& context, const QString& xpath, const QString& value);
-// SetNodeText for many XPaths at once (values in the same order), in one walk like GetNodeTexts.
-void SetNodeTexts(const XmlNode& context, const QStringList& xpaths, const QStringList& values);
-// The same with paths taken apart once, for a form that writes the same fields every time.
+// SetNodeText for many XPaths at once (values in the order of the paths), in one walk of
+// the document (XmlPathSet reads them the same way).
 void SetNodeTexts(const XmlNode& context, const XmlPathSet& paths, const QStringList& values);
 // The first node the XPath selects, or null.
 xmlNodePtr SelectFirstNode(const XmlNode& context, const QString& xpath);

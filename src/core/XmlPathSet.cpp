@@ -3,33 +3,21 @@
 #include "core/XmlDocumentAccess.h"
 #include "core/XmlTreeWalk.h"
 
-#include <QRegularExpression>
-
-#include <cstring>
-
 #include <libxml/tree.h>
 
-using XmlTreeWalk::isElementNamed;
 using XmlTreeWalk::nextInDocumentOrder;
 
 XmlPathSet::XmlPathSet(QStringList xpaths) : xpaths_(std::move(xpaths)), simple_(static_cast<size_t>(xpaths_.size()))
 {
-    static const QRegularExpression form(
-        QStringLiteral("^//([A-Za-z_][A-Za-z0-9_.-]*(?:/[A-Za-z_][A-Za-z0-9_.-]*)*)(?:/@([A-Za-z_][A-Za-z0-9_.-]*))?$"));
     for (qsizetype i = 0; i < xpaths_.size(); ++i) {
-        const auto match = form.match(xpaths_[i]);
-        if (!match.hasMatch()) {
+        if (auto path = XmlTreeWalk::parseSimplePath(xpaths_[i]))
+            simple_[static_cast<size_t>(i)] = std::move(*path);
+        else
             general_.push_back(i);
-            continue;
-        }
-        SimplePath& path = simple_[static_cast<size_t>(i)];
-        for (const QString& step : match.captured(1).split(QLatin1Char('/')))
-            path.steps.push_back(step.toUtf8());
-        path.attribute = match.captured(2).toUtf8();
     }
     // Keys point into the steps, which stay where they are from here on.
     for (qsizetype i = 0; i < xpaths_.size(); ++i) {
-        const SimplePath& path = simple_[static_cast<size_t>(i)];
+        const XmlTreeWalk::SimplePath& path = simple_[static_cast<size_t>(i)];
         if (!path.steps.empty())
             byLastStep_[std::string_view(path.steps.back().constData(), size_t(path.steps.back().size()))].push_back(i);
     }
@@ -51,29 +39,9 @@ std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
         if (candidates == byLastStep_.end())
             continue;
         for (const qsizetype i : candidates->second) {
-            const SimplePath& path = simple_[static_cast<size_t>(i)];
             xmlNodePtr& slot = found[static_cast<size_t>(i)];
-            if (slot)
-                continue;
-            // The element's ancestors, nearest first, carry the earlier steps.
-            xmlNodePtr step = node;
-            bool ends = true;
-            for (auto name = path.steps.rbegin(); ends && name != path.steps.rend(); ++name, step = step ? step->parent : nullptr)
-                ends = isElementNamed(step, *name);
-            if (!ends)
-                continue;
-            if (path.attribute.isEmpty()) {
-                slot = node;
+            if (!slot && (slot = XmlTreeWalk::selectedAt(node, simple_[static_cast<size_t>(i)])))
                 --pending;
-                continue;
-            }
-            for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
-                if (!attr->ns && std::strcmp(reinterpret_cast<const char*>(attr->name), path.attribute.constData()) == 0) {
-                    slot = reinterpret_cast<xmlNodePtr>(attr);
-                    --pending;
-                    break;
-                }
-            }
         }
     }
     return found;

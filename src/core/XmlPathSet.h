@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/XmlDocument.h"
+#include "core/XmlTreeWalk.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -26,14 +27,8 @@ public:
     const QStringList& paths() const { return xpaths_; }
 
 private:
-    // "//A/B/C" with an optional "/@d": the element names outermost first, the attribute.
-    struct SimplePath {
-        std::vector<QByteArray> steps;
-        QByteArray attribute;
-    };
-
     QStringList xpaths_;
-    std::vector<SimplePath> simple_;       // per path; no steps for the other paths
+    std::vector<XmlTreeWalk::SimplePath> simple_; // per path; no steps for the other paths
     std::vector<qsizetype> general_;       // the other paths, evaluated on their own
     // The simple paths by the name of the element they end in.
     std::unordered_map<std::string_view, std::vector<qsizetype>> byLastStep_;

@@ -2,6 +2,7 @@
 
 #include "core/XmlDocumentAccess.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <memory>
@@ -13,6 +14,20 @@ struct XmlFree {
     void operator()(xmlChar* text) const { xmlFree(text); }
 };
 } // namespace
+
+std::optional<SimplePath> parseSimplePath(const QString& xpath)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^//([A-Za-z_][A-Za-z0-9_.-]*(?:/[A-Za-z_][A-Za-z0-9_.-]*)*)(?:/@([A-Za-z_][A-Za-z0-9_.-]*))?$"));
+    const auto match = form.match(xpath);
+    if (!match.hasMatch())
+        return std::nullopt;
+    SimplePath path;
+    for (const QString& step : match.captured(1).split(QLatin1Char('/')))
+        path.steps.push_back(step.toUtf8());
+    path.attribute = match.captured(2).toUtf8();
+    return path;
+}
 
 QString trimmedText(xmlNodePtr node)
 {

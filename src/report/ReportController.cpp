@@ -78,7 +78,6 @@ bool ReportController::CheckBudgetTotals()
 
 void ReportController::LoadReport() { lifecycle_->LoadReport(); }
 bool ReportController::WriteReportFiles() { return exporter_->WriteReportFiles(); }
-QByteArray ReportController::RenderReportHtml() { return exporter_->RenderReportHtml(); }
 void ReportController::NewReport() { lifecycle_->NewReport(); }
 void ReportController::OpenReport() { lifecycle_->OpenReport(); }
 void ReportController::OpenReportFile(const QString& fileName) { lifecycle_->OpenReportFile(fileName); }

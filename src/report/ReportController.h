@@ -42,7 +42,6 @@ public:
 
     void LoadReport();
     bool WriteReportFiles();
-    QByteArray RenderReportHtml();
 
     void NewReport();
     void OpenReport();

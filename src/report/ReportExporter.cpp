@@ -65,12 +65,6 @@ bool ReportExporter::WriteReportFiles()
     return true;
 }
 
-QByteArray ReportExporter::RenderReportHtml()
-{
-    const ReportPage page = RenderReportPage(controller.ReportDocument, ProgramFolder + QStringLiteral("report1.tps"));
-    return pageMade(page) ? page.html : QByteArray();
-}
-
 bool ReportExporter::pageMade(const ReportPage& page)
 {
     LastErrorText = page.stylesheetError;

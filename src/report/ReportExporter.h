@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 class ReportController;
@@ -15,9 +14,6 @@ public:
     // Rebuilds the report from the template and the form, saves it to the controller's
     // ReportFileName, then writes the standard page. True exactly when the report file was saved.
     bool WriteReportFiles();
-    // The page bytes of the controller's ReportDocument, in the encoding the stylesheet's
-    // output names; empty (after the message) when the stylesheet cannot be loaded or applied.
-    QByteArray RenderReportHtml();
     void ExportPage();
     void PrintPage();
 

@@ -67,12 +67,6 @@ void TransferTextField(const XmlNode& context, QPlainTextEdit* box, const QStrin
     transferText(context, box, xpath, toDocument, defaultText);
 }
 
-void TransferTextField(const XmlNode& context, HiddenTextBox* box, const QString& xpath, bool toDocument,
-                       const QString& defaultText)
-{
-    transferText(context, box, xpath, toDocument, defaultText);
-}
-
 void ShowStoredCode(CodedList* list, const QString& stored)
 {
     if (!list || list->count() == 0)

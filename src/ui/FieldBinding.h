@@ -18,13 +18,11 @@ void TransferTextField(const XmlNode& context, QLineEdit* box, const QString& xp
                        const QString& defaultText);
 void TransferTextField(const XmlNode& context, QPlainTextEdit* box, const QString& xpath, bool toDocument,
                        const QString& defaultText);
-void TransferTextField(const XmlNode& context, HiddenTextBox* box, const QString& xpath, bool toDocument,
-                       const QString& defaultText);
 // Code in the element, display text in its "dict" attribute.
 void TransferComboField(const XmlNode& context, CodedList* list, const QString& xpath, bool toDocument);
 
 // The same rules over values, for a form that reads or writes all its nodes in one go
-// (GetNodeTexts, SetNodeTexts). The text a box stores: an empty box first takes the default.
+// (XmlPathSet, SetNodeTexts). The text a box stores: an empty box first takes the default.
 template <typename Box>
 QString StoredText(Box* box, const QString& defaultText);
 // Shows a stored text in a box: an empty text shows the default.

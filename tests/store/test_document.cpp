@@ -2,6 +2,7 @@
 #include "Charset.h"
 #include "TempProgramFolder.h"
 #include "core/AtomicFileWriter.h"
+#include "core/XmlPathSet.h"
 #include "store/Module1.h"
 
 #include <QDir>
@@ -98,7 +99,7 @@ private slots:
         QCOMPARE(GetNodeText(documentElement(doc), QStringLiteral("(") + xpath + QStringLiteral(")[1]")), expected);
         // Many paths in one walk: each finds what it finds alone, whatever stands beside it.
         const QStringList paths{QStringLiteral("//r/none"), xpath, QStringLiteral("//A/B"), xpath};
-        const QStringList texts = GetNodeTexts(documentElement(doc), paths);
+        const QStringList texts = XmlPathSet(paths).texts(documentElement(doc));
         QCOMPARE(texts.size(), paths.size());
         for (qsizetype i = 0; i < paths.size(); ++i)
             QCOMPARE(texts[i], GetNodeText(documentElement(doc), paths[i]));
@@ -126,7 +127,7 @@ private slots:
         for (qsizetype i = 0; i < paths.size(); ++i)
             SetNodeText(documentElement(oneByOne), paths[i], values[i]);
         XmlDocumentPtr batch = ParseXmlText(xml);
-        SetNodeTexts(documentElement(batch), paths, values);
+        SetNodeTexts(documentElement(batch), XmlPathSet(paths), values);
         QCOMPARE(SerializeXmlDocument(batch), SerializeXmlDocument(oneByOne));
     }
 
