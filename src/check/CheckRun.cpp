@@ -9,7 +9,7 @@
 
 #include <condition_variable>
 #include <deque>
-#include <map>
+#include <optional>
 #include <mutex>
 #include <thread>
 
@@ -21,7 +21,7 @@ namespace {
 // batch. The walk may run ahead of delivery by the window, no further.
 class Pipeline {
 public:
-    explicit Pipeline(const std::atomic<bool>& cancelled) : cancelled_(cancelled) {}
+    explicit Pipeline(const std::atomic<bool>& cancelled) : cancelled_(cancelled), results_(CheckRun::kWindow) {}
 
     bool push(InputItem&& item)
     {
@@ -62,7 +62,7 @@ public:
     void done(FileResult&& result)
     {
         std::lock_guard lock(mutex_);
-        results_.emplace(result.order, std::move(result));
+        slot(result.order).emplace(std::move(result));
         // Delivery wakes for a batch of results in order, or for the last ones.
         if (readyInOrder() >= kBatch || (walked_ >= 0 && delivered_ + readyInOrder() >= walked_))
             result_.notify_one();
@@ -73,13 +73,13 @@ public:
     {
         std::unique_lock lock(mutex_);
         waitUntil(result_, lock, [&] {
-            return cancelled_ || results_.count(delivered_) || (walked_ >= 0 && delivered_ >= walked_);
+            return cancelled_ || slot(delivered_) || (walked_ >= 0 && delivered_ >= walked_);
         });
-        const auto found = results_.find(delivered_);
-        if (cancelled_ || found == results_.end())
+        std::optional<FileResult>& found = slot(delivered_);
+        if (cancelled_ || !found)
             return std::nullopt;
-        FileResult result = std::move(found->second);
-        results_.erase(found);
+        std::optional<FileResult> result = std::move(found);
+        found.reset();
         ++delivered_;
         if (delivered_ == resumeAt_)
             room_.notify_one();
@@ -102,9 +102,17 @@ private:
     qint64 readyInOrder() const
     {
         qint64 ready = 0;
-        while (ready < kBatch && results_.count(delivered_ + ready))
+        while (ready < kBatch && slot(delivered_ + ready))
             ++ready;
         return ready;
+    }
+
+    // The walk never runs a window ahead of delivery, so every result waiting has a
+    // slot of its own: no allocation per file.
+    std::optional<FileResult>& slot(qint64 order) { return results_[static_cast<size_t>(order % CheckRun::kWindow)]; }
+    const std::optional<FileResult>& slot(qint64 order) const
+    {
+        return results_[static_cast<size_t>(order % CheckRun::kWindow)];
     }
 
     // A cancel comes from another thread without a notification: look at it now and then.
@@ -121,7 +129,7 @@ private:
     std::condition_variable work_;   // checking threads wait for items
     std::condition_variable result_; // delivery waits for the next result in order
     std::deque<InputItem> queue_;
-    std::map<qint64, FileResult> results_;
+    std::vector<std::optional<FileResult>> results_;
     qint64 delivered_ = 0;
     qint64 walked_ = -1; // number of items once the walk is over
     qint64 resumeAt_ = -1; // the walk waits until this many are delivered

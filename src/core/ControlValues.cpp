@@ -2,7 +2,9 @@
 
 void ControlValues::setValue(const QString& control, const QString& text)
 {
-    if (!values_.contains(control))
-        order_.append(control);
+    // One lookup: the size tells whether the control is new.
+    const qsizetype before = values_.size();
     values_.insert(control, text);
+    if (values_.size() != before)
+        order_.append(control);
 }

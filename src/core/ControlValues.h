@@ -11,6 +11,12 @@ class ControlValues {
 public:
     QString value(const QString& control) const { return values_.value(control); } // "" when absent
     void setValue(const QString& control, const QString& text);
+    // Room for this many controls, so that filling a whole form does not rehash.
+    void reserve(qsizetype count)
+    {
+        order_.reserve(count);
+        values_.reserve(count);
+    }
     bool contains(const QString& control) const { return values_.contains(control); }
     // Control names in the order they were first set.
     const QStringList& controls() const { return order_; }

@@ -39,6 +39,7 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     file.header.unitName = texts[1];
     file.header.reportUser = texts[2];
     file.header.reportDate = texts[3];
+    file.values.reserve(names.size());
     qsizetype next = 4;
     qsizetype field = 0;
     for (const Table::Field& f : Table::fields()) {

@@ -16,11 +16,20 @@ XmlPathSet::XmlPathSet(QStringList xpaths) : xpaths_(std::move(xpaths)), simple_
             general_.push_back(i);
     }
     // Keys point into the steps, which stay where they are from here on.
+    const auto view = [](const QByteArray& step) { return std::string_view(step.constData(), size_t(step.size())); };
     for (qsizetype i = 0; i < xpaths_.size(); ++i) {
-        const XmlTreeWalk::SimplePath& path = simple_[static_cast<size_t>(i)];
-        if (!path.steps.empty())
-            byLastStep_[std::string_view(path.steps.back().constData(), size_t(path.steps.back().size()))].push_back(i);
+        const std::vector<QByteArray>& steps = simple_[static_cast<size_t>(i)].steps;
+        if (steps.size() == 1)
+            byName_[view(steps.back())].push_back(i);
+        else if (steps.size() > 1)
+            byParentAndName_[{view(steps[steps.size() - 2]), view(steps.back())}].push_back(i);
     }
+}
+
+size_t XmlPathSet::NamePairHash::operator()(const NamePair& names) const noexcept
+{
+    const std::hash<std::string_view> hash;
+    return hash(names.first) * 31 + hash(names.second);
 }
 
 std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
@@ -32,16 +41,26 @@ std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
         found[static_cast<size_t>(i)] = Module1::SelectFirstNode(context, xpaths_[i]);
     // One walk in document order: the first element that ends a path is that path's node.
     qsizetype pending = xpaths_.size() - static_cast<qsizetype>(general_.size());
-    for (xmlNodePtr node = context.document->handle()->children; node && pending > 0; node = nextInDocumentOrder(node)) {
-        if (node->type != XML_ELEMENT_NODE || node->ns)
-            continue;
-        const auto candidates = byLastStep_.find(std::string_view(reinterpret_cast<const char*>(node->name)));
-        if (candidates == byLastStep_.end())
-            continue;
-        for (const qsizetype i : candidates->second) {
+    const auto nameOf = [](xmlNodePtr node) { return std::string_view(reinterpret_cast<const char*>(node->name)); };
+    const auto tryCandidates = [&](xmlNodePtr node, const std::vector<qsizetype>& candidates) {
+        for (const qsizetype i : candidates) {
             xmlNodePtr& slot = found[static_cast<size_t>(i)];
             if (!slot && (slot = XmlTreeWalk::selectedAt(node, simple_[static_cast<size_t>(i)])))
                 --pending;
+        }
+    };
+    for (xmlNodePtr node = context.document->handle()->children; node && pending > 0; node = nextInDocumentOrder(node)) {
+        if (node->type != XML_ELEMENT_NODE || node->ns)
+            continue;
+        if (!byName_.empty()) {
+            if (const auto candidates = byName_.find(nameOf(node)); candidates != byName_.end())
+                tryCandidates(node, candidates->second);
+        }
+        const xmlNodePtr parent = node->parent;
+        if (parent && parent->type == XML_ELEMENT_NODE && !parent->ns) {
+            const auto candidates = byParentAndName_.find({nameOf(parent), nameOf(node)});
+            if (candidates != byParentAndName_.end())
+                tryCandidates(node, candidates->second);
         }
     }
     return found;

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // A fixed list of XPaths read from many documents, as a batch reads every field of
@@ -30,6 +31,13 @@ private:
     QStringList xpaths_;
     std::vector<XmlTreeWalk::SimplePath> simple_; // per path; no steps for the other paths
     std::vector<qsizetype> general_;       // the other paths, evaluated on their own
-    // The simple paths by the name of the element they end in.
-    std::unordered_map<std::string_view, std::vector<qsizetype>> byLastStep_;
+    // The simple paths of one step by the element's name, the longer ones by the names of
+    // the element and its parent: a field's element name ("Total") repeats under many
+    // parents, and each candidate costs a walk up the ancestors.
+    using NamePair = std::pair<std::string_view, std::string_view>;
+    struct NamePairHash {
+        size_t operator()(const NamePair& names) const noexcept;
+    };
+    std::unordered_map<std::string_view, std::vector<qsizetype>> byName_;
+    std::unordered_map<NamePair, std::vector<qsizetype>, NamePairHash> byParentAndName_;
 };
