@@ -17,6 +17,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -44,32 +45,45 @@ struct AmountField {
     QString control;
     QString xpath;
     Role role;
-    int year = 0;
+    int index = 0; // the year of a yearly amount, the cost item of a budget amount
 };
 
-const std::vector<AmountField>& amountFields()
+struct AmountFields {
+    std::vector<AmountField> fields;
+    int itemCount = 0; // cost items, each a total and its central share
+};
+
+const AmountFields& amountFields()
 {
-    static const std::vector<AmountField> fields = [] {
-        std::vector<AmountField> list;
+    static const AmountFields amounts = [] {
+        AmountFields all;
+        // Cost items are numbered through the groups, so a total finds its own share.
+        std::map<int, std::pair<int, AmountField::Role>> itemArrays; // array -> first item, role
+        for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
+            itemArrays[g.totalArray] = {all.itemCount, AmountField::ItemTotal};
+            itemArrays[g.shareArray] = {all.itemCount, AmountField::ItemShare};
+            all.itemCount += g.count;
+        }
+        const Table::DemandYears years = Table::demandYears();
         for (const Table::Field& field : Table::fields()) {
             if (field.control.kind != Table::ControlKind::LineEdit)
                 continue;
             const int n = field.control.number;
             AmountField amount{field.control.objectName(), field.xpath, AmountField::DemandTotal};
-            if (n == 12 || n == 13) {
-                amount.role = n == 12 ? AmountField::Central : AmountField::Local;
-                amount.year = field.control.index;
-            } else if (field.budgetFrame >= 0) {
-                // Totals sit in the odd arrays (Text17, Text19 ...), shares in the even ones.
-                amount.role = n % 2 == 1 ? AmountField::ItemTotal : AmountField::ItemShare;
-            } else if (n != 32) {
+            if (n == years.centralArray || n == years.localArray) {
+                amount.role = n == years.centralArray ? AmountField::Central : AmountField::Local;
+                amount.index = field.control.index;
+            } else if (const auto item = itemArrays.find(n); item != itemArrays.end()) {
+                amount.role = item->second.second;
+                amount.index = item->second.first + field.control.index;
+            } else if (field.control != Table::demandTotal()) {
                 continue;
             }
-            list.push_back(std::move(amount));
+            all.fields.push_back(std::move(amount));
         }
-        return list;
+        return all;
     }();
-    return fields;
+    return amounts;
 }
 
 // The stored project type code as written. The values read for the window hold the code
@@ -210,12 +224,15 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     row.projectType = listText(ProjectTypes::projectTypeItems(), typeCode);
     row.projectTypeCode = row.projectType.isEmpty() ? 0 : typeCode.toInt();
     row.projectNature = listText(ProjectTypes::projectNatureItems(), values.value(QStringLiteral("Combo2")));
-    // Every amount is read once: for the row, the sums and whether it is a number at all.
+    // Every amount is read once: for the row, the rules and whether it is a number at all.
+    const AmountFields& amounts = amountFields();
     QList<CheckFinding> notNumbers;
     row.demandTotalText = QStringLiteral("0");
     row.centralText.fill(row.demandTotalText);
     row.localText.fill(row.demandTotalText);
-    for (const AmountField& field : amountFields()) {
+    BudgetRuleSums sums;
+    std::vector<std::pair<BudgetAmount, BudgetAmount>> items(static_cast<size_t>(amounts.itemCount));
+    for (const AmountField& field : amounts.fields) {
         if (!values.contains(field.control))
             continue;
         const QString stored = values.value(field.control);
@@ -228,31 +245,37 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
         }
         switch (field.role) {
         case AmountField::DemandTotal:
+            sums.demandTotal = parsed->value;
             row.demandTotal = std::move(parsed->value);
             row.demandTotalText = parsed->plainText;
             break;
         case AmountField::Central:
-            row.central[field.year] = std::move(parsed->value);
-            row.centralText[field.year] = parsed->plainText;
+            sums.yearsCentral += parsed->value;
+            row.central[field.index] = std::move(parsed->value);
+            row.centralText[field.index] = parsed->plainText;
             break;
         case AmountField::Local:
-            row.local[field.year] = std::move(parsed->value);
-            row.localText[field.year] = parsed->plainText;
+            sums.yearsLocal += parsed->value;
+            row.local[field.index] = std::move(parsed->value);
+            row.localText[field.index] = parsed->plainText;
             break;
         case AmountField::ItemTotal:
-            row.budgetTotal += parsed->value;
+            sums.itemsTotal += parsed->value;
+            items[static_cast<size_t>(field.index)].first = std::move(parsed->value);
             break;
         case AmountField::ItemShare:
-            row.budgetCentral += parsed->value;
+            sums.itemsShare += parsed->value;
+            items[static_cast<size_t>(field.index)].second = std::move(parsed->value);
             break;
         }
     }
-
-    const BudgetRuleResult rules = CheckBudgetRules(values);
-    if (!rules.ok()) {
-        row.firstBrokenRule = rules.message;
-        finding(budgetRuleKind(), rules.message);
+    sums.shareAboveTotal = std::any_of(items.begin(), items.end(), [](const auto& item) { return item.first < item.second; });
+    if (const int rule = FirstBrokenBudgetRule(sums)) {
+        row.firstBrokenRule = BudgetRuleMessage(rule);
+        finding(budgetRuleKind(), row.firstBrokenRule);
     }
+    row.budgetTotal = std::move(sums.itemsTotal);
+    row.budgetCentral = std::move(sums.itemsShare);
     // A save writes every amount as a number; anything else was put there by hand.
     result.findings << notNumbers;
     if (row.projectCode.isEmpty())

@@ -92,35 +92,45 @@ QString BudgetRuleMessage(int rule)
     }
 }
 
+int FirstBrokenBudgetRule(const BudgetRuleSums& sums)
+{
+    // Equality passes every rule.
+    if (sums.shareAboveTotal)
+        return 1;
+    if (sums.demandTotal < sums.yearsCentral + sums.yearsLocal)
+        return 2;
+    if (sums.demandTotal < sums.itemsTotal)
+        return 3;
+    if (sums.yearsCentral < sums.itemsShare)
+        return 4;
+    return 0;
+}
+
 BudgetRuleResult CheckBudgetRules(const ReportValues& values)
 {
     NormalisedBoxes normalised;
     AmountReader reader(values, normalised);
-    const BudgetAmount total = reader.read(demandTotalName());
-    BudgetAmount budgetTotal, budgetShare, yearsCentral, yearsLocal;
+    BudgetRuleSums sums;
+    sums.demandTotal = reader.read(demandTotalName());
     // Every pair counts, in enabled and disabled frames alike, the hidden pair included.
+    // Reading stops at the first pair that breaks a rule: later boxes are not rewritten.
     for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
         for (int i = 0; i < g.count; ++i) {
             const BudgetAmount t = reader.read(nameOf(g.totalArray, i));
             const BudgetAmount s = reader.read(nameOf(g.shareArray, i));
             if (t < s)
                 return broken(1, std::move(normalised));
-            budgetTotal += t;
-            budgetShare += s;
+            sums.itemsTotal += t;
+            sums.itemsShare += s;
         }
     }
     const Table::DemandYears years = Table::demandYears();
     for (int i = 0; i < years.count; ++i) {
-        yearsCentral += reader.read(nameOf(years.centralArray, i));
-        yearsLocal += reader.read(nameOf(years.localArray, i));
+        sums.yearsCentral += reader.read(nameOf(years.centralArray, i));
+        sums.yearsLocal += reader.read(nameOf(years.localArray, i));
     }
-    // Equality passes every rule.
-    if (total < yearsCentral + yearsLocal)
-        return broken(2, std::move(normalised));
-    if (total < budgetTotal)
-        return broken(3, std::move(normalised));
-    if (yearsCentral < budgetShare)
-        return broken(4, std::move(normalised));
+    if (const int rule = FirstBrokenBudgetRule(sums))
+        return broken(rule, std::move(normalised));
     BudgetRuleResult result;
     result.normalised = std::move(normalised);
     return result;

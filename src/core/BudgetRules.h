@@ -22,6 +22,20 @@ struct BudgetRuleResult {
 // A control that is absent counts as 0 and is not rewritten.
 BudgetRuleResult CheckBudgetRules(const ReportValues& values);
 
+// What the rules compare, for a caller that has read every amount already: a batch reads
+// each box once, for its row and its verdict alike.
+struct BudgetRuleSums {
+    BudgetAmount demandTotal;
+    BudgetAmount yearsCentral;
+    BudgetAmount yearsLocal;
+    BudgetAmount itemsTotal;
+    BudgetAmount itemsShare;
+    bool shareAboveTotal = false; // some cost item's central share exceeds its total
+};
+
+// The first broken rule (1..4); 0 when every rule holds.
+int FirstBrokenBudgetRule(const BudgetRuleSums& sums);
+
 // An amount box's text read as an exact decimal. Text that is no amount counts as 0 and
 // the box is then to show "0"; full-width or digit-grouped input is to show the plain
 // decimal it stands for. `rewritten` holds the box's new text only when it changes.

@@ -7,7 +7,12 @@
 #include "check/CrossFileChecks.h"
 #include "check/CsvTableWriter.h"
 #include "check/DocumentSniffer.h"
+#include "check/FileChecker.h"
 #include "check/InputWalker.h"
+#include "core/BudgetRules.h"
+#include "core/ReportFieldTable.h"
+#include "core/ReportFile.h"
+#include "TempProgramFolder.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +47,54 @@ private slots:
         QFETCH(QByteArray, head);
         QFETCH(Kind, kind);
         QCOMPARE(DocumentSniffer::sniff(head), kind);
+    }
+
+    // The batch reads each amount once and judges by the sums; the window reads the boxes
+    // pair by pair. Both must name the same first broken rule for any stored report.
+    void batchVerdictMatchesTheRules_data()
+    {
+        QTest::addColumn<QStringList>("settings"); // "Text17(0)=100"
+        QTest::newRow("blank") << QStringList{};
+        QTest::newRow("share above its total") << QStringList{"Text32=9", "Text12(0)=9", "Text19(2)=1", "Text20(2)=2"};
+        QTest::newRow("shares above other items' totals")
+            << QStringList{"Text32=20", "Text12(0)=20", "Text17(0)=5", "Text18(1)=5", "Text19(0)=5", "Text20(1)=5",
+                           "Text17(1)=5", "Text19(1)=5"};
+        QTest::newRow("last item") << QStringList{"Text27(1)=0.01", "Text28(1)=0.02"};
+        QTest::newRow("years above demand") << QStringList{"Text32=0.3", "Text12(0)=0.1", "Text13(4)=0.21"};
+        QTest::newRow("years equal demand") << QStringList{"Text32=0.3", "Text12(0)=0.1", "Text13(4)=0.2"};
+        QTest::newRow("budget above demand") << QStringList{"Text32=49.9", "Text17(3)=20", "Text25(1)=30"};
+        QTest::newRow("shares above the years")
+            << QStringList{"Text32=100", "Text12(1)=39.99", "Text17(0)=60", "Text18(0)=25", "Text27(1)=15", "Text28(1)=15"};
+        QTest::newRow("not a number counts as 0") << QStringList{"Text32=abc", "Text12(0)=1"};
+        QTest::newRow("negative share") << QStringList{"Text17(0)=-5", "Text18(0)=-10", "Text32=-5", "Text12(0)=-10"};
+    }
+    void batchVerdictMatchesTheRules()
+    {
+        QFETCH(QStringList, settings);
+        QFile blank(TempProgramFolder::templatesDir() + QStringLiteral("/report1.tpl"));
+        QVERIFY(blank.open(QIODevice::ReadOnly));
+        CheckCorpus::Edits edits;
+        for (const QString& setting : settings) {
+            const QString control = setting.section(QLatin1Char('='), 0, 0);
+            const auto field = std::find_if(ReportFieldTable::fields().begin(), ReportFieldTable::fields().end(),
+                                            [&](const auto& f) { return f.control.objectName() == control; });
+            QVERIFY2(field != ReportFieldTable::fields().end(), qPrintable(control));
+            edits << qMakePair(field->xpath, setting.section(QLatin1Char('='), 1));
+        }
+        InputItem item;
+        item.path = item.fileName = QStringLiteral("report.xm");
+        item.bytes = CheckCorpus::edited(blank.readAll(), edits);
+        const FileResult result = FileChecker::check(item);
+        QVERIFY(result.report);
+
+        const ReportFile stored = ReadReportBytes(item.bytes, item.path);
+        QVERIFY(stored.ok);
+        const BudgetRuleResult rules = CheckBudgetRules(stored.values);
+        QCOMPARE(result.report->firstBrokenRule, rules.message);
+        const bool findingNamed = std::any_of(result.findings.begin(), result.findings.end(), [&](const CheckFinding& f) {
+            return f.kind == FileChecker::budgetRuleKind() && f.message == rules.message;
+        });
+        QCOMPARE(findingNamed, !rules.ok());
     }
 
     void exactDecimals()
