@@ -103,16 +103,15 @@ QString storedProjectType(const QByteArray& bytes)
 
 bool typeCodeListed(const QString& stored)
 {
-    for (const CodedItem& item : ProjectTypes::projectTypeItems()) {
-        if (StoredCodeMatches(stored, item.code))
-            return true;
-    }
-    return false;
+    return CodedItemMatching(ProjectTypes::projectTypeItems(), stored) >= 0;
 }
+
+constexpr qsizetype kKeptBufferBytes = 1 << 20;
 
 // Plain system calls: QFile's engine costs more than the read itself for files this small.
 bool readFile(const QString& path, QByteArray& bytes, QString& error, bool& tooLarge)
 {
+    bytes.truncate(0); // the buffer may hold the file read before
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
@@ -137,7 +136,7 @@ bool readFile(const QString& path, QByteArray& bytes, QString& error, bool& tooL
             continue;
         if (n < 0) {
             ::close(fd);
-            bytes.clear();
+            bytes.truncate(0);
             error = QStringLiteral("无法打开指定文件") + path;
             return false;
         }
@@ -170,14 +169,26 @@ FileResult FileChecker::check(const InputItem& item)
     result.order = item.order;
     result.path = item.path;
 
-    QByteArray bytes = item.bytes;
+    // Files on disk are read into one buffer per thread: a fresh block for every file costs
+    // more than reading it. A buffer grown by a large file is let go after it.
+    thread_local QByteArray diskBuffer;
+    struct ReleaseLarge {
+        ~ReleaseLarge()
+        {
+            if (diskBuffer.capacity() > kKeptBufferBytes)
+                diskBuffer = QByteArray();
+        }
+    } releaseLarge;
     QString error = item.readError;
     bool tooLarge = item.tooLarge;
-    if (error.isEmpty() && !item.diskPath.isEmpty())
-        readFile(item.diskPath, bytes, error, tooLarge);
+    const bool onDisk = error.isEmpty() && !item.diskPath.isEmpty();
+    if (onDisk)
+        readFile(item.diskPath, diskBuffer, error, tooLarge);
+    const QByteArray& bytes = onDisk ? diskBuffer : item.bytes;
 
     const QString& fileName = item.fileName;
-    result.kind = DocumentSniffer::sniff(bytes.left(DocumentSniffer::kHeadBytes));
+    result.kind = DocumentSniffer::sniff(
+        QByteArray::fromRawData(bytes.constData(), std::min(bytes.size(), DocumentSniffer::kHeadBytes)));
     if (result.kind == DocumentSniffer::Kind::Other)
         result.kind = DocumentSniffer::kindByName(fileName);
 

@@ -13,5 +13,8 @@ struct CodedItem {
 // a text that is no number or no code selects the first item (0). -1 for an empty list.
 int CodedItemIndexOf(std::span<const CodedItem> items, const QString& storedCode);
 
+// The position of the item whose code the stored text names, -1 when none does.
+int CodedItemMatching(std::span<const CodedItem> items, const QString& storedCode);
+
 // True when the stored text names the code, compared as numbers.
 bool StoredCodeMatches(const QString& storedCode, int code);

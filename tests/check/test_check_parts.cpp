@@ -97,6 +97,29 @@ private slots:
         QCOMPARE(findingNamed, !rules.ok());
     }
 
+    // Files on disk share one read buffer per thread: what the previous file held must not
+    // make a missing file look like a report, nor stick to a shorter one.
+    void eachFileIsJudgedByItsOwnBytes()
+    {
+        QTemporaryDir dir;
+        QFile blank(TempProgramFolder::templatesDir() + QStringLiteral("/report1.tpl"));
+        QVERIFY(blank.open(QIODevice::ReadOnly));
+        CheckCorpus::writeFile(dir.filePath(QStringLiteral("a.xm")), blank.readAll());
+        CheckCorpus::writeFile(dir.filePath(QStringLiteral("short.txt")), QByteArray("<Report"));
+        const auto check = [&](const QString& name) {
+            InputItem item;
+            item.fileName = name;
+            item.path = item.diskPath = dir.filePath(name);
+            return FileChecker::check(item);
+        };
+        QCOMPARE(check(QStringLiteral("a.xm")).status, FileResult::Status::Checked);
+        const FileResult missing = check(QStringLiteral("gone.txt"));
+        QCOMPARE(missing.kind, Kind::Other);
+        QCOMPARE(missing.status, FileResult::Status::Unreadable);
+        QCOMPARE(check(QStringLiteral("a.xm")).status, FileResult::Status::Checked);
+        QCOMPARE(check(QStringLiteral("short.txt")).status, FileResult::Status::Ignored);
+    }
+
     void exactDecimals()
     {
         BudgetAmount sum;
