@@ -5,6 +5,9 @@
 
 #include <libxml/tree.h>
 
+#include <array>
+#include <cstdint>
+
 using XmlTreeWalk::nextInDocumentOrder;
 
 XmlPathSet::XmlPathSet(QStringList xpaths) : xpaths_(std::move(xpaths)), simple_(static_cast<size_t>(xpaths_.size()))
@@ -49,6 +52,12 @@ std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
                 --pending;
         }
     };
+    struct Seen {
+        const xmlChar* parentName = nullptr;
+        const xmlChar* name = nullptr;
+        const std::vector<qsizetype>* candidates = nullptr;
+    };
+    std::array<Seen, 256> seenPairs{};
     for (xmlNodePtr node = context.document->handle()->children; node && pending > 0; node = nextInDocumentOrder(node)) {
         if (node->type != XML_ELEMENT_NODE || node->ns)
             continue;
@@ -58,9 +67,16 @@ std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
         }
         const xmlNodePtr parent = node->parent;
         if (parent && parent->type == XML_ELEMENT_NODE && !parent->ns) {
-            const auto candidates = byParentAndName_.find({nameOf(parent), nameOf(node)});
-            if (candidates != byParentAndName_.end())
-                tryCandidates(node, candidates->second);
+            // A parsed document keeps one copy of each name, so the same pair of name
+            // pointers comes back for every repeated element: remember what it found.
+            const auto key = reinterpret_cast<std::uintptr_t>(parent->name) * 31 + reinterpret_cast<std::uintptr_t>(node->name);
+            Seen& seen = seenPairs[(key >> 4) % seenPairs.size()];
+            if (seen.parentName != parent->name || seen.name != node->name) {
+                const auto found = byParentAndName_.find({nameOf(parent), nameOf(node)});
+                seen = {parent->name, node->name, found == byParentAndName_.end() ? nullptr : &found->second};
+            }
+            if (seen.candidates)
+                tryCandidates(node, *seen.candidates);
         }
     }
     return found;
