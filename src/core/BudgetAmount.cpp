@@ -157,53 +157,78 @@ QString BudgetAmount::toString() const
 
 int BudgetAmount::decimalPlaces(int limit) const
 {
-    return withRational([limit](mpq_srcptr value) {
-        mpz_t scaled, remainder;
-        mpz_inits(scaled, remainder, nullptr);
-        int places = 0;
-        mpz_set(scaled, mpq_numref(value));
-        for (;; ++places) {
-            mpz_tdiv_r(remainder, scaled, mpq_denref(value));
-            if (mpz_sgn(remainder) == 0 || places >= limit)
-                break;
-            mpz_mul_ui(scaled, scaled, 10);
-        }
-        mpz_clears(scaled, remainder, nullptr);
-        return places;
-    });
+    if (isSmall()) {
+        int places = scale_;
+        for (std::int64_t units = units_; places > 0 && units % 10 == 0; units /= 10)
+            --places;
+        return std::min(places, std::max(limit, 0));
+    }
+    mpz_t scaled, remainder;
+    mpz_inits(scaled, remainder, nullptr);
+    int places = 0;
+    mpz_set(scaled, mpq_numref(big_->value));
+    for (;; ++places) {
+        mpz_tdiv_r(remainder, scaled, mpq_denref(big_->value));
+        if (mpz_sgn(remainder) == 0 || places >= limit)
+            break;
+        mpz_mul_ui(scaled, scaled, 10);
+    }
+    mpz_clears(scaled, remainder, nullptr);
+    return places;
 }
+
+namespace {
+
+// |value| * 10^decimals as `digits`, written with the point and sign.
+QString decimalText(QString digits, int decimals, bool negative)
+{
+    if (digits.size() <= decimals)
+        digits.prepend(QString(decimals + 1 - digits.size(), QLatin1Char('0')));
+    if (decimals > 0)
+        digits.insert(digits.size() - decimals, QLatin1Char('.'));
+    if (negative)
+        digits.prepend(QLatin1Char('-'));
+    return digits;
+}
+
+} // namespace
 
 QString BudgetAmount::toDecimalText(int decimals) const
 {
     decimals = std::max(decimals, 0);
-    return withRational([decimals](mpq_srcptr value) {
-        // |value| * 10^decimals, rounded half up: floor((2 * n * 10^d + q) / (2 * q)).
-        mpz_t scaled, twiceDenominator;
-        mpz_init(scaled);
-        mpz_init(twiceDenominator);
-        mpz_ui_pow_ui(scaled, 10, static_cast<unsigned long>(decimals));
-        mpz_mul(scaled, scaled, mpq_numref(value));
-        mpz_abs(scaled, scaled);
-        mpz_mul_2exp(scaled, scaled, 1);
-        mpz_add(scaled, scaled, mpq_denref(value));
-        mpz_mul_2exp(twiceDenominator, mpq_denref(value), 1);
-        mpz_fdiv_q(scaled, scaled, twiceDenominator);
+    if (isSmall()) {
+        // The magnitude as unsigned, so that the lowest int64 has one too.
+        const std::uint64_t magnitude = units_ < 0 ? 0 - static_cast<std::uint64_t>(units_) : static_cast<std::uint64_t>(units_);
+        if (decimals >= scale_) {
+            const QString digits = QString::number(magnitude) + QString(decimals - scale_, QLatin1Char('0'));
+            return decimalText(digits, decimals, units_ < 0);
+        }
+        const auto divisor = static_cast<std::uint64_t>(powersOfTen[scale_ - decimals]);
+        std::uint64_t rounded = magnitude / divisor;
+        if (2 * (magnitude % divisor) >= divisor)
+            ++rounded; // half away from zero
+        return decimalText(QString::number(rounded), decimals, units_ < 0 && rounded != 0);
+    }
+    // |value| * 10^decimals, rounded half up: floor((2 * n * 10^d + q) / (2 * q)).
+    const mpq_srcptr value = big_->value;
+    mpz_t scaled, twiceDenominator;
+    mpz_init(scaled);
+    mpz_init(twiceDenominator);
+    mpz_ui_pow_ui(scaled, 10, static_cast<unsigned long>(decimals));
+    mpz_mul(scaled, scaled, mpq_numref(value));
+    mpz_abs(scaled, scaled);
+    mpz_mul_2exp(scaled, scaled, 1);
+    mpz_add(scaled, scaled, mpq_denref(value));
+    mpz_mul_2exp(twiceDenominator, mpq_denref(value), 1);
+    mpz_fdiv_q(scaled, scaled, twiceDenominator);
 
-        std::string buffer(mpz_sizeinbase(scaled, 10) + 2, '\0');
-        mpz_get_str(buffer.data(), 10, scaled);
-        QString digits = QString::fromLatin1(buffer.c_str());
-        const bool negative = mpq_sgn(value) < 0 && mpz_sgn(scaled) != 0;
-        mpz_clear(scaled);
-        mpz_clear(twiceDenominator);
-
-        if (digits.size() <= decimals)
-            digits.prepend(QString(decimals + 1 - digits.size(), QLatin1Char('0')));
-        if (decimals > 0)
-            digits.insert(digits.size() - decimals, QLatin1Char('.'));
-        if (negative)
-            digits.prepend(QLatin1Char('-'));
-        return digits;
-    });
+    std::string buffer(mpz_sizeinbase(scaled, 10) + 2, '\0');
+    mpz_get_str(buffer.data(), 10, scaled);
+    const bool negative = mpq_sgn(value) < 0 && mpz_sgn(scaled) != 0;
+    const QString digits = QString::fromLatin1(buffer.c_str());
+    mpz_clear(scaled);
+    mpz_clear(twiceDenominator);
+    return decimalText(digits, decimals, negative);
 }
 
 namespace {

@@ -16,7 +16,8 @@ const char* const edgeAmounts[] = {
     "9223372036854775807", "9223372036854775808", "-9223372036854775807", "-9223372036854775808",
     "922337203685477581", "9.223372036854775807", "-9.223372036854775807", "0.000000000000000001",
     "0.0000000000000000009", "-0.000000000000000001", "999999999999999999.999999999999999999",
-    "123456789012345678901234567890.5", "-123456789012345678901234567890.5"};
+    "123456789012345678901234567890.5", "-123456789012345678901234567890.5", "2.5", "-2.5", "-0.0049",
+    "-0.00", "1000.0500"};
 
 // The exact value of a plain decimal, computed with GMP alone.
 struct Rational {
@@ -230,17 +231,25 @@ private slots:
     {
         const BudgetAmount huge = amount("100000000000000000000000");
         const BudgetAmount minusHuge = amount("-100000000000000000000000");
-        for (const char* text : edgeAmounts) {
-            const BudgetAmount direct = amount(text);
+        const auto agree = [&](const BudgetAmount& direct, const QString& exact) {
             const BudgetAmount roundabout = huge + direct + minusHuge;
             QVERIFY(direct == roundabout);
-            QCOMPARE(direct.toString(), Rational(text).text());
+            QCOMPARE(direct.toString(), exact);
             QCOMPARE(roundabout.toString(), direct.toString());
-            for (int limit : {0, 2, 12, 18, 25})
+            for (int limit : {-1, 0, 2, 12, 18, 25})
                 QCOMPARE(roundabout.decimalPlaces(limit), direct.decimalPlaces(limit));
-            for (int decimals : {0, 1, 2, 18, 19, 22})
+            for (int decimals : {-1, 0, 1, 2, 3, 17, 18, 19, 22})
                 QCOMPARE(roundabout.toDecimalText(decimals), direct.toDecimalText(decimals));
+        };
+        for (const char* text : edgeAmounts) {
+            agree(amount(text), Rational(text).text());
+            if (QTest::currentTestFailed())
+                QFAIL(text);
         }
+        // The lowest 64-bit units, reached only by a sum.
+        agree(amount("-9223372036854775807") + amount("-1"), QStringLiteral("-9223372036854775808"));
+        agree(amount("-9.223372036854775807") + amount("-0.000000000000000001"),
+              QStringLiteral("-35184372088832/3814697265625"));
         QCOMPARE(amount("-9.223372036854775807").toDecimalText(17), QStringLiteral("-9.22337203685477581"));
         QCOMPARE(amount("0.0000000000000000009").decimalPlaces(30), 19);
         QCOMPARE(amount("0.000000000000000001").decimalPlaces(30), 18);
