@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QString>
-#include <gmp.h>
+#include <cstdint>
+#include <memory>
 #include <optional>
 
 // An exact amount of money: a rational number, so that sums of decimal amounts such as
 // 0.1 + 0.2 compare exactly with the 0.3 a clerk typed as their total.
+// Most amounts fit units / 10^scale in 64 bits and are held that way, without allocating;
+// a value that does not (many digits, more decimals, a sum that overflows) is held as a
+// GMP rational instead, so every result stays exact either way.
 class BudgetAmount {
 public:
     BudgetAmount();
@@ -41,7 +45,21 @@ public:
     int decimalPlaces(int limit = 12) const;
 
 private:
-    mpq_t value_;
+    struct Big;
+    static constexpr int maxSmallScale = 18;
+
+    bool isSmall() const { return !big_; }
+    // Holds the value as a rational from now on.
+    void promote();
+    // Calls use(const __mpq_struct*) with the value as a rational, built on the spot if small.
+    template<typename Use>
+    auto withRational(Use use) const;
+    static BudgetAmount fromDigits(const char* digits, int fraction, bool negative);
+
+    // The value is units_ / 10^scale_ while big_ is empty, otherwise big_'s rational.
+    std::int64_t units_ = 0;
+    int scale_ = 0;
+    std::unique_ptr<Big> big_;
 };
 
 struct BudgetAmount::Parsed {

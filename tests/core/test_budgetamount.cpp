@@ -4,6 +4,57 @@
 #include <QLocale>
 #include <QTest>
 
+#include <gmp.h>
+#include <string>
+
+namespace {
+
+// Amounts on both sides of what 64-bit units with up to 18 decimals hold.
+const char* const edgeAmounts[] = {
+    "0", "-0", "0.3", "0.30", "0.300000000000000000001", "7", "-5", "0.1", "0.02",
+    "9223372036854775807", "9223372036854775808", "-9223372036854775807", "-9223372036854775808",
+    "922337203685477581", "9.223372036854775807", "-9.223372036854775807", "0.000000000000000001",
+    "0.0000000000000000009", "-0.000000000000000001", "999999999999999999.999999999999999999",
+    "123456789012345678901234567890.5", "-123456789012345678901234567890.5", "2.5", "-2.5", "-0.0049",
+    "-0.00", "1000.0500"};
+
+// The exact value of a plain decimal, computed with GMP alone.
+struct Rational {
+    explicit Rational(const char* decimal)
+    {
+        mpq_init(value);
+        std::string text(decimal);
+        const auto point = text.find('.');
+        std::string denominator = "1";
+        if (point != std::string::npos) {
+            denominator.append(text.size() - point - 1, '0');
+            text.erase(point, 1);
+        }
+        mpq_set_str(value, (text + "/" + denominator).c_str(), 10);
+        mpq_canonicalize(value);
+    }
+    Rational(const Rational&) = delete;
+    ~Rational() { mpq_clear(value); }
+    QString text() const
+    {
+        std::string buffer(mpz_sizeinbase(mpq_numref(value), 10) + mpz_sizeinbase(mpq_denref(value), 10) + 3, '\0');
+        return QString::fromLatin1(mpq_get_str(buffer.data(), 10, value));
+    }
+    mpq_t value;
+};
+
+BudgetAmount amount(const char* text)
+{
+    return BudgetAmount::parse(QString::fromLatin1(text))->value;
+}
+
+int sign(int order)
+{
+    return (order > 0) - (order < 0);
+}
+
+} // namespace
+
 class TestBudgetAmount : public QObject {
     Q_OBJECT
 private slots:
@@ -135,6 +186,61 @@ private slots:
         QVERIFY(amount("0.3") < amount("0.30000000000000001"));
     }
 
+    // Every pair of amounts around the 64-bit edge sums and orders exactly as GMP says.
+    void pairsAroundTheEdgeAreExact()
+    {
+        for (const char* left : edgeAmounts) {
+            for (const char* right : edgeAmounts) {
+                const Rational a(left), b(right);
+                Rational sum("0");
+                mpq_add(sum.value, a.value, b.value);
+                const QByteArray pair = QByteArray(left) + " and " + right;
+                QVERIFY2((amount(left) + amount(right)).toString() == sum.text(), pair.constData());
+                QVERIFY2(sign(compare(amount(left), amount(right))) == sign(mpq_cmp(a.value, b.value)), pair.constData());
+            }
+        }
+    }
+
+    void longSumsPastTheEdgeAreExact()
+    {
+        BudgetAmount sum;
+        Rational expected("0");
+        const char* parts[] = {"900000000000000000", "0.000000000000000001", "-0.5", "9.223372036854775807"};
+        for (int round = 0; round < 40; ++round) {
+            for (const char* part : parts) {
+                sum += amount(part);
+                const Rational value(part);
+                mpq_add(expected.value, expected.value, value.value);
+            }
+        }
+        QCOMPARE(sum.toString(), expected.text());
+    }
+
+    // A value held as a rational writes the same texts as the same value held in 64 bits.
+    void textsAgreeAcrossForms()
+    {
+        const BudgetAmount huge = amount("100000000000000000000000");
+        const BudgetAmount minusHuge = amount("-100000000000000000000000");
+        const auto agree = [&](const BudgetAmount& direct, const QString& exact) {
+            const BudgetAmount roundabout = huge + direct + minusHuge;
+            QVERIFY(direct == roundabout);
+            QCOMPARE(direct.toString(), exact);
+            QCOMPARE(roundabout.toString(), direct.toString());
+            for (int limit : {-1, 0, 2, 12, 18, 25})
+                QCOMPARE(roundabout.decimalPlaces(limit), direct.decimalPlaces(limit));
+            for (int decimals : {-1, 0, 1, 2, 3, 17, 18, 19, 22})
+                QCOMPARE(roundabout.toDecimalText(decimals), direct.toDecimalText(decimals));
+        };
+        for (const char* text : edgeAmounts)
+            agree(amount(text), Rational(text).text());
+        // The lowest 64-bit units, reached only by a sum.
+        agree(amount("-9223372036854775807") + amount("-1"), QStringLiteral("-9223372036854775808"));
+        agree(amount("-9.223372036854775807") + amount("-0.000000000000000001"),
+              QStringLiteral("-35184372088832/3814697265625"));
+        QCOMPARE(amount("0.0000000000000000009").decimalPlaces(30), 19);
+        QCOMPARE(amount("0.000000000000000001").decimalPlaces(30), 18);
+    }
+
     void copiesAndMovesKeepValues()
     {
         BudgetAmount a = BudgetAmount::parse(QStringLiteral("2.5"))->value;
@@ -149,6 +255,20 @@ private slots:
         c = std::move(a);
         QCOMPARE(c.toString(), QStringLiteral("5/2"));
         QCOMPARE((c + c).toString(), QStringLiteral("5"));
+
+        // The same for values held as rationals, and between the two forms.
+        BudgetAmount big = amount("9223372036854775807") + amount("1");
+        BudgetAmount copy = big;
+        copy += amount("0.5");
+        QCOMPARE(big.toString(), QStringLiteral("9223372036854775808"));
+        QCOMPARE(copy.toString(), QStringLiteral("18446744073709551617/2"));
+        copy = c;
+        QCOMPARE(copy.toString(), QStringLiteral("5/2"));
+        BudgetAmount taken = std::move(big);
+        QCOMPARE(taken.toString(), QStringLiteral("9223372036854775808"));
+        QCOMPARE(big.toString(), QStringLiteral("0"));
+        big += amount("1.5");
+        QCOMPARE(big.toString(), QStringLiteral("3/2"));
     }
 };
 
