@@ -241,7 +241,6 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     row.demandTotalText = QStringLiteral("0");
     row.centralText.fill(row.demandTotalText);
     row.localText.fill(row.demandTotalText);
-    BudgetRuleSums sums;
     std::vector<std::pair<BudgetAmount, BudgetAmount>> items(static_cast<size_t>(amounts.itemCount));
     for (const AmountField& field : amounts.fields) {
         if (!values.contains(field.control))
@@ -256,37 +255,42 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
         }
         switch (field.role) {
         case AmountField::DemandTotal:
-            sums.demandTotal = parsed->value;
             row.demandTotal = std::move(parsed->value);
             row.demandTotalText = parsed->plainText;
             break;
         case AmountField::Central:
-            sums.yearsCentral += parsed->value;
             row.central[field.index] = std::move(parsed->value);
             row.centralText[field.index] = parsed->plainText;
             break;
         case AmountField::Local:
-            sums.yearsLocal += parsed->value;
             row.local[field.index] = std::move(parsed->value);
             row.localText[field.index] = parsed->plainText;
             break;
         case AmountField::ItemTotal:
-            sums.itemsTotal += parsed->value;
             items[static_cast<size_t>(field.index)].first = std::move(parsed->value);
             break;
         case AmountField::ItemShare:
-            sums.itemsShare += parsed->value;
             items[static_cast<size_t>(field.index)].second = std::move(parsed->value);
             break;
         }
     }
-    sums.shareAboveTotal = std::any_of(items.begin(), items.end(), [](const auto& item) { return item.first < item.second; });
+    BudgetRuleSums sums;
+    sums.demandTotal = row.demandTotal;
+    for (size_t year = 0; year < row.central.size(); ++year) {
+        sums.yearsCentral += row.central[year];
+        sums.yearsLocal += row.local[year];
+    }
+    for (const auto& [total, share] : items) {
+        row.budgetTotal += total;
+        row.budgetCentral += share;
+        sums.shareAboveTotal = sums.shareAboveTotal || total < share;
+    }
+    sums.itemsTotal = row.budgetTotal;
+    sums.itemsShare = row.budgetCentral;
     if (const int rule = FirstBrokenBudgetRule(sums)) {
         row.firstBrokenRule = BudgetRuleMessage(rule);
         finding(budgetRuleKind(), row.firstBrokenRule);
     }
-    row.budgetTotal = std::move(sums.itemsTotal);
-    row.budgetCentral = std::move(sums.itemsShare);
     // A save writes every amount as a number; anything else was put there by hand.
     result.findings << notNumbers;
     if (row.projectCode.isEmpty())
