@@ -26,6 +26,7 @@
 #include <cstdio>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

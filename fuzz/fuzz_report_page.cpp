@@ -5,7 +5,7 @@
 
 #include <QStringDecoder>
 
-using namespace Module1;
+using namespace xml;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

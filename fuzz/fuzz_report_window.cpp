@@ -5,6 +5,7 @@
 #include "report/frmMain.h"
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "core/UnitInfoFile.h"
 #include "core/XmlDocumentAccess.h"
 
-using namespace Module1;
+using namespace xml;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

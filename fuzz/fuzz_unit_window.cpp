@@ -4,6 +4,7 @@
 #include "unitinfo/frmCorpInfo.h"
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

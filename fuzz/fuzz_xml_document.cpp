@@ -4,7 +4,7 @@
 
 #include <array>
 
-using namespace Module1;
+using namespace xml;
 
 namespace {
 

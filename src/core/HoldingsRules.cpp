@@ -28,7 +28,7 @@ double fieldValue(const UnitInfoValues& values, const QString& control, Normalis
 {
     if (!values.contains(control))
         return 0;
-    const NumericStart number = ReadNumericStart(Module1::TrimSpaces(values.value(control)));
+    const NumericStart number = ReadNumericStart(xml::TrimSpaces(values.value(control)));
     if (number.overflow) {
         normalised.append({control, QStringLiteral("0")});
         return 0;

@@ -5,7 +5,7 @@
 #include "core/XmlDocumentAccess.h"
 #include "core/XmlPathSet.h"
 
-using namespace Module1;
+using namespace xml;
 using Table = ReportFieldTable;
 
 namespace {

@@ -6,7 +6,7 @@ namespace ReportFileNames {
 
 bool IsUsableProjectCode(const QString& projectCodeText)
 {
-    return Module1::IsSafeFileNamePart(Module1::TrimSpaces(projectCodeText));
+    return xml::IsSafeFileNamePart(xml::TrimSpaces(projectCodeText));
 }
 
 QString DataFolder(const QString& localFolder, const QString& programFolder)
@@ -14,14 +14,14 @@ QString DataFolder(const QString& localFolder, const QString& programFolder)
     if (localFolder.isEmpty())
         return programFolder;
     // A folder just typed or picked in the settings has no separator at its end yet.
-    const QChar separator = Module1::folderSeparator();
+    const QChar separator = xml::folderSeparator();
     return localFolder.endsWith(separator) ? localFolder : localFolder + separator;
 }
 
 QString BuildReportFileName(const QString& unitCode, const QString& folder, const QString& projectCodeText,
                             bool isHtml)
 {
-    using namespace Module1;
+    using namespace xml;
     if (unitCode.isEmpty() || projectCodeText.isEmpty())
         return QString();
     if (!IsUsableProjectCode(projectCodeText) || !IsSafeFileNamePart(unitCode))

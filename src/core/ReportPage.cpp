@@ -27,7 +27,7 @@ QByteArray readIfFile(const QString& path, bool* read)
 }
 
 // The compiled stylesheet, or null with the failure filled in.
-XsltTransformer::Stylesheet prepare(const Module1::XmlDocumentPtr& document, const QString& stylesheetPath,
+XsltTransformer::Stylesheet prepare(const xml::XmlDocumentPtr& document, const QString& stylesheetPath,
                                     ReportPage& page)
 {
     static thread_local CompiledStylesheet last;
@@ -38,9 +38,9 @@ XsltTransformer::Stylesheet prepare(const Module1::XmlDocumentPtr& document, con
         style = last.style;
     } else {
         // A file that cannot be read is read once more for the store's own message.
-        const Module1::XmlDocumentPtr stylesheet = read
-            ? Module1::ParseXmlBytes(bytes, stylesheetPath, page.stylesheetError)
-            : Module1::ReadXmlDocument(stylesheetPath, page.stylesheetError);
+        const xml::XmlDocumentPtr stylesheet = read
+            ? xml::ParseXmlBytes(bytes, stylesheetPath, page.stylesheetError)
+            : xml::ReadXmlDocument(stylesheetPath, page.stylesheetError);
         if (!page.stylesheetError.isEmpty()) {
             page.failure = ReportPage::Failure::StylesheetUnreadable;
             page.error = page.stylesheetError;
@@ -65,7 +65,7 @@ XsltTransformer::Stylesheet prepare(const Module1::XmlDocumentPtr& document, con
 
 } // namespace
 
-ReportPage RenderReportPage(const Module1::XmlDocumentPtr& document, const QString& stylesheetPath)
+ReportPage RenderReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath)
 {
     ReportPage page;
     const XsltTransformer::Stylesheet style = prepare(document, stylesheetPath, page);
@@ -82,7 +82,7 @@ ReportPage RenderReportPage(const Module1::XmlDocumentPtr& document, const QStri
     return page;
 }
 
-ReportPage WriteReportPage(const Module1::XmlDocumentPtr& document, const QString& stylesheetPath,
+ReportPage WriteReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath,
                            const QString& pagePath)
 {
     ReportPage page;

@@ -23,11 +23,11 @@ struct ReportPage {
     bool ok() const { return failure == Failure::None; }
 };
 
-ReportPage RenderReportPage(const Module1::XmlDocumentPtr& document, const QString& stylesheetPath);
+ReportPage RenderReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath);
 
 // Makes the page and writes it straight into pagePath, replacing the file as a whole, so
 // the page's bytes never have to be held in memory (html stays empty). A failure leaves
 // the older file as it was: before the file is touched when the page cannot be made, or
 // with written false and writeError when the file cannot be written.
-ReportPage WriteReportPage(const Module1::XmlDocumentPtr& document, const QString& stylesheetPath,
+ReportPage WriteReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath,
                            const QString& pagePath);

@@ -2,7 +2,7 @@
 
 #include "core/XmlDocumentAccess.h"
 
-using namespace Module1;
+using namespace xml;
 
 namespace SettingsFile {
 

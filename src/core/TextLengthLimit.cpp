@@ -7,7 +7,7 @@ bool TextLengthLimit::fits(const QString& value)
     // Cheap bound first: a UTF-16 unit never takes more than three UTF-8 bytes.
     if (value.size() * 3 <= kMaxBytes)
         return true;
-    return Module1::TrimSpaces(value).toUtf8().size() <= kMaxBytes;
+    return xml::TrimSpaces(value).toUtf8().size() <= kMaxBytes;
 }
 
 QString TextLengthLimit::refusal(const QString& caption)

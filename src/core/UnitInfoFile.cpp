@@ -3,7 +3,7 @@
 #include "core/XmlDocumentAccess.h"
 #include "core/UnitInfoFields.h"
 
-using namespace Module1;
+using namespace xml;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "core/XmlDocument.h"
 
-namespace Module1 {
+namespace xml {
 
 XmlDocument::~XmlDocument()
 {
@@ -39,4 +39,4 @@ XmlNode documentNode(const XmlDocumentPtr& document)
     return {document, reinterpret_cast<xmlNodePtr>(document->handle())};
 }
 
-} // namespace Module1
+} // namespace xml

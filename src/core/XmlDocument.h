@@ -5,7 +5,7 @@
 #include <libxml/xpath.h>
 #include <memory>
 
-namespace Module1 {
+namespace xml {
 
 // What the last load of a document left behind; code 0 means it loaded cleanly.
 struct XmlParseError {
@@ -57,4 +57,4 @@ struct XmlNode {
 XmlNode documentElement(const XmlDocumentPtr& document);
 XmlNode documentNode(const XmlDocumentPtr& document);
 
-} // namespace Module1
+} // namespace xml

@@ -21,7 +21,7 @@
 #include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 
-namespace Module1 {
+namespace xml {
 
 namespace {
 
@@ -445,4 +445,4 @@ bool IsSafeFileNamePart(const QString& text)
     return true;
 }
 
-} // namespace Module1
+} // namespace xml

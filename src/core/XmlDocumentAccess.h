@@ -10,7 +10,7 @@
 // that can fail fills errorText with the text the windows show (empty on success).
 class XmlPathSet;
 
-namespace Module1 {
+namespace xml {
 
 // The folder separator of this platform ("\" on Windows, "/" elsewhere).
 QChar folderSeparator();
@@ -42,4 +42,4 @@ QString TrimSpaces(const QString& text);
 // file systems refuse, no control characters, and not "." or "..".
 bool IsSafeFileNamePart(const QString& text);
 
-} // namespace Module1
+} // namespace xml

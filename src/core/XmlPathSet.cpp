@@ -35,13 +35,13 @@ size_t XmlPathSet::NamePairHash::operator()(const NamePair& names) const noexcep
     return hash(names.first) * 31 + hash(names.second);
 }
 
-std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
+std::vector<xmlNodePtr> XmlPathSet::nodes(const xml::XmlNode& context) const
 {
     std::vector<xmlNodePtr> found(simple_.size(), nullptr);
     if (context.isNull() || !context.document || !context.document->handle())
         return found;
     for (const qsizetype i : general_)
-        found[static_cast<size_t>(i)] = Module1::SelectFirstNode(context, xpaths_[i]);
+        found[static_cast<size_t>(i)] = xml::SelectFirstNode(context, xpaths_[i]);
     // One walk in document order: the first element that ends a path is that path's node.
     qsizetype pending = xpaths_.size() - static_cast<qsizetype>(general_.size());
     const auto nameOf = [](xmlNodePtr node) { return std::string_view(reinterpret_cast<const char*>(node->name)); };
@@ -82,7 +82,7 @@ std::vector<xmlNodePtr> XmlPathSet::nodes(const Module1::XmlNode& context) const
     return found;
 }
 
-QStringList XmlPathSet::texts(const Module1::XmlNode& context) const
+QStringList XmlPathSet::texts(const xml::XmlNode& context) const
 {
     QStringList texts;
     texts.reserve(xpaths_.size());

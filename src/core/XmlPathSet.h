@@ -12,7 +12,7 @@
 
 // A fixed list of XPaths read from many documents, as a batch reads every field of
 // thousands of reports: the paths are taken apart once, so reading a document is one walk
-// of it with nothing to set up. Gives exactly what Module1::GetNodeText gives path by
+// of it with nothing to set up. Gives exactly what xml::GetNodeText gives path by
 // path. Safe to read from several threads at once.
 class XmlPathSet {
 public:
@@ -22,9 +22,9 @@ public:
 
     // The text of the first node each path selects, spaces trimmed at both ends; empty
     // when none. In the order of the paths.
-    QStringList texts(const Module1::XmlNode& context) const;
+    QStringList texts(const xml::XmlNode& context) const;
     // The first node each path selects (null when none), in the order of the paths.
-    std::vector<xmlNodePtr> nodes(const Module1::XmlNode& context) const;
+    std::vector<xmlNodePtr> nodes(const xml::XmlNode& context) const;
     const QStringList& paths() const { return xpaths_; }
 
 private:

@@ -48,9 +48,9 @@ QString trimmedText(xmlNodePtr node)
     const auto* utf8 = reinterpret_cast<const char*>(text);
     // QString::fromUtf8 would drop a byte-order mark at the start; without one it is the same.
     if (std::strncmp(utf8, "\xEF\xBB\xBF", 3) != 0)
-        return Module1::TrimSpaces(QString::fromUtf8(utf8));
+        return xml::TrimSpaces(QString::fromUtf8(utf8));
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    return Module1::TrimSpaces(decoder(QByteArrayView(utf8)));
+    return xml::TrimSpaces(decoder(QByteArrayView(utf8)));
 }
 
 } // namespace XmlTreeWalk

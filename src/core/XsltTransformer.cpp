@@ -62,7 +62,7 @@ std::unique_ptr<xsltSecurityPrefs, PrefsDeleter> restrictivePrefs()
 
 } // namespace
 
-XsltTransformer::Stylesheet XsltTransformer::compile(const Module1::XmlDocumentPtr& stylesheet, QString* error)
+XsltTransformer::Stylesheet XsltTransformer::compile(const xml::XmlDocumentPtr& stylesheet, QString* error)
 {
     const auto fail = [error](const QString& reason) {
         if (error)
@@ -89,7 +89,7 @@ XsltTransformer::Stylesheet XsltTransformer::compile(const Module1::XmlDocumentP
     return style;
 }
 
-XsltTransformer::Output XsltTransformer::run(const Module1::XmlDocumentPtr& document, const Stylesheet& style,
+XsltTransformer::Output XsltTransformer::run(const xml::XmlDocumentPtr& document, const Stylesheet& style,
                                              QString* error)
 {
     const auto fail = [error](const QString& reason) {
@@ -153,7 +153,7 @@ QString XsltTransformer::encodingOf(const Stylesheet& style)
                                     : QStringLiteral("UTF-8");
 }
 
-XsltTransformer::Result XsltTransformer::apply(const Module1::XmlDocumentPtr& document, const Stylesheet& style)
+XsltTransformer::Result XsltTransformer::apply(const xml::XmlDocumentPtr& document, const Stylesheet& style)
 {
     Result result;
     Output output = run(document, style, &result.error);
@@ -172,8 +172,8 @@ XsltTransformer::Result XsltTransformer::apply(const Module1::XmlDocumentPtr& do
     return result;
 }
 
-XsltTransformer::Result XsltTransformer::transform(const Module1::XmlDocumentPtr& document,
-                                                   const Module1::XmlDocumentPtr& stylesheet)
+XsltTransformer::Result XsltTransformer::transform(const xml::XmlDocumentPtr& document,
+                                                   const xml::XmlDocumentPtr& stylesheet)
 {
     Result result;
     if (!document || !document->handle() || !stylesheet || !stylesheet->handle()) {

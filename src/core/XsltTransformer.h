@@ -26,15 +26,15 @@ public:
     using Stylesheet = std::shared_ptr<xsltStylesheet>;
 
     // The document node of `document` is matched; the stylesheet document is not changed.
-    static Result transform(const Module1::XmlDocumentPtr& document, const Module1::XmlDocumentPtr& stylesheet);
+    static Result transform(const xml::XmlDocumentPtr& document, const xml::XmlDocumentPtr& stylesheet);
     // The two halves of transform: null (and the reason) when the stylesheet does not compile.
-    static Stylesheet compile(const Module1::XmlDocumentPtr& stylesheet, QString* error);
-    static Result apply(const Module1::XmlDocumentPtr& document, const Stylesheet& style);
+    static Stylesheet compile(const xml::XmlDocumentPtr& stylesheet, QString* error);
+    static Result apply(const xml::XmlDocumentPtr& document, const Stylesheet& style);
 
     // apply in two steps, for a page written straight into its file: the result tree
     // (null, and the reason, when the transformation fails), then its bytes.
     using Output = std::shared_ptr<xmlDoc>;
-    static Output run(const Module1::XmlDocumentPtr& document, const Stylesheet& style, QString* error);
+    static Output run(const xml::XmlDocumentPtr& document, const Stylesheet& style, QString* error);
     static bool serialize(const Output& output, const Stylesheet& style, QIODevice& device);
     // The encoding the stylesheet's xsl:output names, "UTF-8" when none.
     static QString encodingOf(const Stylesheet& style);

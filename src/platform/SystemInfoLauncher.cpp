@@ -29,7 +29,7 @@ void SystemInfoLauncher::StartSysInfo(QWidget* parent)
         // The full path is trusted as it stands; starting it is the test.
         started = launcher_->start(path);
     } else if (registry_->GetKeyValue(RegistryRoot::LocalMachine, toolLocationKey(), toolLocationValue(), path)) {
-        const QString tool = path + Module1::folderSeparator() + toolFileName();
+        const QString tool = path + xml::folderSeparator() + toolFileName();
         if (QFileInfo(tool).isFile())
             started = launcher_->start(tool);
     }

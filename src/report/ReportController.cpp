@@ -10,6 +10,7 @@
 #include <QLineEdit>
 
 using namespace Module1;
+using namespace xml;
 
 ReportController::ReportController(ReportForm* form, QWidget* dialogParent)
     : form_(form)

@@ -25,8 +25,8 @@ public:
     bool dirtyData = false;
     QString ReportFileName;
     QString HtmlFileName;
-    Module1::XmlDocumentPtr ReportDocument;
-    Module1::XmlNode ReportRoot;
+    xml::XmlDocumentPtr ReportDocument;
+    xml::XmlNode ReportRoot;
 
     // Sets the modified state and announces it, also when it does not change: the window's
     // Save follows every call.

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 const char kConversionFailed[] = "未能进行成功的数据转换";

@@ -376,15 +376,15 @@ ReportForm::~ReportForm()
     delete c_;
 }
 
-bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool toDocument)
+bool ReportForm::TransferReportFields(const xml::XmlNode& reportRoot, bool toDocument)
 {
     if (toDocument) {
         if (!CheckBudgetTotals())
             return false;
-        Module1::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/CorpID"), Module1::UnitCode);
-        Module1::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/CorpName"), Module1::UnitName);
-        Module1::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/ReportUser"), Module1::UnitReportUser);
-        Module1::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/ReportDate"),
+        xml::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/CorpID"), Module1::UnitCode);
+        xml::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/CorpName"), Module1::UnitName);
+        xml::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/ReportUser"), Module1::UnitReportUser);
+        xml::SetNodeText(reportRoot, QStringLiteral("//Report/ReportInfo/ReportDate"),
                              QDate::currentDate().toString(Qt::ISODate));
     }
     const QScopedValueRollback<bool> programSets(c_->programSets, true);
@@ -406,11 +406,11 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
             const size_t n = static_cast<size_t>(f.control.number);
             switch (f.control.kind) {
             case Table::ControlKind::LineEdit:
-                values << Module1::StoredText(c_->line(f.control), f.defaultText);
+                values << binding::StoredText(c_->line(f.control), f.defaultText);
                 break;
             case Table::ControlKind::PlainText:
-                values << (c_->hiddenTexts[n] ? Module1::StoredText(c_->hiddenTexts[n], f.defaultText)
-                                              : Module1::StoredText(c_->plains[n], f.defaultText));
+                values << (c_->hiddenTexts[n] ? binding::StoredText(c_->hiddenTexts[n], f.defaultText)
+                                              : binding::StoredText(c_->plains[n], f.defaultText));
                 break;
             case Table::ControlKind::List: {
                 CodedList* list = c_->lists[n];
@@ -420,7 +420,7 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
             }
             }
         }
-        Module1::SetNodeTexts(reportRoot, paths, values);
+        xml::SetNodeTexts(reportRoot, paths, values);
         return true;
     }
     const QStringList texts = paths.texts(reportRoot);
@@ -429,16 +429,16 @@ bool ReportForm::TransferReportFields(const Module1::XmlNode& reportRoot, bool t
         const size_t n = static_cast<size_t>(f.control.number);
         switch (f.control.kind) {
         case Table::ControlKind::LineEdit:
-            Module1::ShowStoredText(c_->line(f.control), texts[at++], f.defaultText);
+            binding::ShowStoredText(c_->line(f.control), texts[at++], f.defaultText);
             break;
         case Table::ControlKind::PlainText:
             if (c_->hiddenTexts[n])
-                Module1::ShowStoredText(c_->hiddenTexts[n], texts[at++], f.defaultText);
+                binding::ShowStoredText(c_->hiddenTexts[n], texts[at++], f.defaultText);
             else
-                Module1::ShowStoredText(c_->plains[n], texts[at++], f.defaultText);
+                binding::ShowStoredText(c_->plains[n], texts[at++], f.defaultText);
             break;
         case Table::ControlKind::List:
-            Module1::ShowStoredCode(c_->lists[n], texts[at]);
+            binding::ShowStoredCode(c_->lists[n], texts[at]);
             at += 2;
             break;
         }

@@ -25,7 +25,7 @@ public:
 
     // Document <-> form, every field in the field table's order. Form -> document runs
     // CheckBudgetTotals first (false: nothing written) and stamps the ReportInfo block.
-    bool TransferReportFields(const Module1::XmlNode& reportRoot, bool toDocument);
+    bool TransferReportFields(const xml::XmlNode& reportRoot, bool toDocument);
     // The four budget rules; shows the first broken rule's message and returns false.
     bool CheckBudgetTotals();
     // Every free text short enough to be loaded again; otherwise shows which one is too

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 void tell(QWidget* parent, const char* utf8)

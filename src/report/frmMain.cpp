@@ -28,6 +28,7 @@
 #include <QToolBar>
 
 using namespace Module1;
+using namespace xml;
 
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)

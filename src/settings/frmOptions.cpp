@@ -125,11 +125,11 @@ void frmOptions::keyPressEvent(QKeyEvent* event)
 
 void frmOptions::cmdOK_Click()
 {
-    const QString code = Module1::TrimSpaces(Text1->text());
+    const QString code = xml::TrimSpaces(Text1->text());
     // The notice comes first on every OK. The code also becomes part of file names, so one
     // that cannot stand in a file name is refused like a code of the wrong length.
     const bool valid = Module1::IsValidUnitCode(code);
-    if (!valid || !Module1::IsSafeFileNamePart(code)) {
+    if (!valid || !xml::IsSafeFileNamePart(code)) {
         ui::current().message(this, kUnitCodeRefused);
         Text1->setFocus();
         Text1->selectAll();
@@ -139,7 +139,7 @@ void frmOptions::cmdOK_Click()
     finish(false);
     // The folder is taken first: the unit information demanded below is written there,
     // where the next start looks for it.
-    const QString folder = Module1::TrimSpaces(Text3->text());
+    const QString folder = xml::TrimSpaces(Text3->text());
     if (allowCancel && code != Module1::UnitCode) {
         // The unit information dialog works on the file of the new code.
         Module1::UnitCode = code;

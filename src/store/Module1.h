@@ -7,6 +7,9 @@
 // The shared module: document access, the settings file and the values every window reads.
 namespace Module1 {
 
+using xml::XmlDocumentPtr;
+using xml::XmlNode;
+
 // ---- Values held for the whole run ----------------------------------------------------
 extern QString ProgramFolder;   // the program's own folder, ends in a separator
 extern QString UnitCode;        // unit code from config.pz or the dialogs

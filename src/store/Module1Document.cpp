@@ -2,6 +2,7 @@
 #include "store/Module1.h"
 
 namespace Module1 {
+using namespace xml;
 
 QString LastErrorText;
 

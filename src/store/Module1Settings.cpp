@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 namespace Module1 {
+using namespace xml;
 
 QString ProgramFolder;
 QString UnitCode;

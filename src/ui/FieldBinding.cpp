@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace Module1 {
+namespace binding {
+using namespace xml;
 
 namespace {
 
@@ -96,4 +97,4 @@ void TransferComboField(const XmlNode& context, CodedList* list, const QString& 
     ShowStoredCode(list, GetNodeText(context, xpath));
 }
 
-} // namespace Module1
+} // namespace binding

@@ -10,8 +10,10 @@ class CodedList;
 class HiddenTextBox;
 
 // Field binding: one value between a form control and a document node. Both forms use it;
-// the names stay in Module1, where the forms have always called them.
-namespace Module1 {
+// one function per direction and kind of control.
+namespace binding {
+
+using xml::XmlNode;
 
 // toDocument true: box -> document (an empty box first takes the default); false: the reverse.
 void TransferTextField(const XmlNode& context, QLineEdit* box, const QString& xpath, bool toDocument,
@@ -31,4 +33,4 @@ void ShowStoredText(Box* box, const QString& stored, const QString& defaultText)
 // Selects the item whose code the stored text names, else the first.
 void ShowStoredCode(CodedList* list, const QString& stored);
 
-} // namespace Module1
+} // namespace binding

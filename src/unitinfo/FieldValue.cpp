@@ -8,7 +8,7 @@ double GetFieldValue(QLineEdit* box)
 {
     if (!box)
         return 0;
-    const NumericStart number = ReadNumericStart(Module1::TrimSpaces(box->text()));
+    const NumericStart number = ReadNumericStart(xml::TrimSpaces(box->text()));
     if (number.overflow) {
         box->setText(QStringLiteral("0"));
         return 0;

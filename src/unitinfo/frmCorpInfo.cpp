@@ -316,9 +316,9 @@ void frmCorpInfo::Command1_Click()
 
 void frmCorpInfo::cmdOK_Click()
 {
-    const QString code = Module1::TrimSpaces(Text1->text());
-    const QString name = Module1::TrimSpaces(Text2->text());
-    const QString user = Module1::TrimSpaces(Text27->text());
+    const QString code = xml::TrimSpaces(Text1->text());
+    const QString name = xml::TrimSpaces(Text2->text());
+    const QString user = xml::TrimSpaces(Text27->text());
     if (code.isEmpty() || name.isEmpty() || user.isEmpty()) {
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
         return;

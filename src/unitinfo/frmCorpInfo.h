@@ -30,7 +30,7 @@ public:
     bool allowCancel = true;
 
     // The document being edited; its root element is the context of every lookup.
-    Module1::XmlDocumentPtr UnitInfoDocument;
+    xml::XmlDocumentPtr UnitInfoDocument;
 
     // The unit information file (html false) or its page (html true) for Module1::UnitCode;
     // the template itself when there is no unit code.

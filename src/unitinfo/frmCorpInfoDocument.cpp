@@ -18,6 +18,8 @@
 #include <QPushButton>
 
 using namespace Module1;
+using namespace xml;
+using namespace binding;
 
 QString frmCorpInfo::UnitInfoFileName(bool html)
 {

@@ -48,11 +48,11 @@ QList<QByteArray> CheckCorpus::saveReports(const QList<Report>& reports)
 
 QByteArray CheckCorpus::edited(const QByteArray& document, const Edits& edits)
 {
-    const Module1::XmlDocumentPtr doc = Module1::ParseXmlText(document);
-    const Module1::XmlNode root = Module1::documentElement(doc);
+    const xml::XmlDocumentPtr doc = Module1::ParseXmlText(document);
+    const xml::XmlNode root = xml::documentElement(doc);
     for (const auto& [xpath, text] : edits)
-        Module1::SetNodeText(root, xpath, text);
-    return Module1::SerializeXmlDocument(doc);
+        xml::SetNodeText(root, xpath, text);
+    return xml::SerializeXmlDocument(doc);
 }
 
 QByteArray CheckCorpus::unitFile(const QString& code, const QString& name, const QList<int>& totals,

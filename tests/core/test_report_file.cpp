@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Module1;
+using namespace xml;
 
 namespace {
 

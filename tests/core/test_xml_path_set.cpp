@@ -7,7 +7,7 @@
 
 #include <QTest>
 
-using namespace Module1;
+using namespace xml;
 
 class TestXmlPathSet : public QObject {
     Q_OBJECT

@@ -23,6 +23,7 @@
 #include <memory>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

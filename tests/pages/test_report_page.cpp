@@ -10,6 +10,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 class TestAppFolders : public QObject {
     Q_OBJECT

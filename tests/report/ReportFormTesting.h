@@ -62,9 +62,9 @@ inline QList<bool> onlyFrame(int frame)
     return enabled;
 }
 
-inline Module1::XmlNode rootOf(const Module1::XmlDocumentPtr& document)
+inline xml::XmlNode rootOf(const xml::XmlDocumentPtr& document)
 {
-    return Module1::documentElement(document);
+    return xml::documentElement(document);
 }
 
 } // namespace testing

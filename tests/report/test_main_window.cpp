@@ -25,6 +25,7 @@
 #include <memory>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 void typeInto(QWidget* box, const QString& text)

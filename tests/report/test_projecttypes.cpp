@@ -185,10 +185,10 @@ private slots:
         form_->projectTypeList()->selectItem(indexOf("古建维修"));
         fillBudget(*form_);
         const auto document = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", "50");
-        Module1::SetNodeText(rootOf(document), "//Report/BudgetDetail/FireSecurity/Design/Total", "30");
-        Module1::SetNodeText(rootOf(document), "//Report/BudgetDetail/FireSecurity/Design/State", "20");
-        Module1::SetNodeText(rootOf(document), "//Report/BudgetDetail/RelicRepairment/Other/Total", "7");
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", "50");
+        xml::SetNodeText(rootOf(document), "//Report/BudgetDetail/FireSecurity/Design/Total", "30");
+        xml::SetNodeText(rootOf(document), "//Report/BudgetDetail/FireSecurity/Design/State", "20");
+        xml::SetNodeText(rootOf(document), "//Report/BudgetDetail/RelicRepairment/Other/Total", "7");
         QVERIFY(form_->TransferReportFields(rootOf(document), false));
         QStringList expected(58, QStringLiteral("0"));
         const QStringList names = budgetBoxNames();
@@ -218,7 +218,7 @@ private slots:
         QFETCH(int, index);
         form_->projectTypeList()->selectItem(indexOf("新建库房"));
         const auto document = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", stored);
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", stored);
         QVERIFY(form_->TransferReportFields(rootOf(document), false));
         QCOMPARE(form_->projectTypeList()->currentIndex(), index);
         QCOMPARE(enabledFrames(*form_), onlyFrame(kTypes[index].frame));

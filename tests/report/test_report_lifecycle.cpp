@@ -18,6 +18,7 @@
 #include <memory>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

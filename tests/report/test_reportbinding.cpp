@@ -231,8 +231,8 @@ private slots:
               << "//Report/ReportInfo/CorpID" << "//Report/ReportInfo/CorpName" << "//Report/ReportInfo/ReportUser"
               << "//Report/ReportInfo/ReportDate";
         for (const QString& path : paths) {
-            Module1::SetNodeText(rootOf(document), path, QStringLiteral("marker"));
-            QVERIFY2(Module1::GetNodeText(rootOf(document), path) == QLatin1String("marker"), qPrintable(path));
+            xml::SetNodeText(rootOf(document), path, QStringLiteral("marker"));
+            QVERIFY2(xml::GetNodeText(rootOf(document), path) == QLatin1String("marker"), qPrintable(path));
         }
     }
 
@@ -309,7 +309,7 @@ private slots:
         TempProgramFolder folder;
         const QString longName = QStringLiteral("某某市某某区某某镇某某村明清古建筑群及其附属文物保护维修工程第一期");
         auto document = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(document), QStringLiteral("//Report/BasicInfo/ProjectName"), longName);
+        xml::SetNodeText(rootOf(document), QStringLiteral("//Report/BasicInfo/ProjectName"), longName);
         ReportForm form;
         QVERIFY(form.TransferReportFields(rootOf(document), false));
         QCOMPARE(form.projectNameBox()->text(), longName);
@@ -448,9 +448,9 @@ private slots:
         const auto source = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
         for (const Row& row : kRows)
             if (!isList(row))
-                Module1::SetNodeText(rootOf(source), pathOf(row), values.value(nameOf(row)));
-        Module1::SetNodeText(rootOf(source), "//Report/BasicInfo/ProjectType", "50");
-        Module1::SetNodeText(rootOf(source), "//Report/BasicInfo/ProjectAttribute", "3");
+                xml::SetNodeText(rootOf(source), pathOf(row), values.value(nameOf(row)));
+        xml::SetNodeText(rootOf(source), "//Report/BasicInfo/ProjectType", "50");
+        xml::SetNodeText(rootOf(source), "//Report/BasicInfo/ProjectAttribute", "3");
         // Saved and loaded again, as a report file would be.
         QVERIFY(Module1::SaveXmlDocument(source, folder.file("in.xm")));
         const auto loaded = Module1::LoadXmlDocument(folder.file("in.xm"));
@@ -472,8 +472,8 @@ private slots:
         const auto reread = Module1::LoadXmlDocument(folder.file("out.xm"));
         for (const Row& row : kRows)
             if (!isList(row))
-                QCOMPARE(Module1::GetNodeText(rootOf(reread), pathOf(row)), values.value(nameOf(row)));
-        const auto text = [&](const char* path) { return Module1::GetNodeText(rootOf(reread), QString::fromLatin1(path)); };
+                QCOMPARE(xml::GetNodeText(rootOf(reread), pathOf(row)), values.value(nameOf(row)));
+        const auto text = [&](const char* path) { return xml::GetNodeText(rootOf(reread), QString::fromLatin1(path)); };
         QCOMPARE(text("//Report/BasicInfo/ProjectType"), QStringLiteral("50"));
         QCOMPARE(text("//Report/BasicInfo/ProjectType/@dict"), QStringLiteral("安全消防"));
         QCOMPARE(text("//Report/BasicInfo/ProjectAttribute"), QStringLiteral("3"));
@@ -504,17 +504,17 @@ private slots:
         box(form, "Text7")->setText(QString());
         box(form, "Text32")->setText(QStringLiteral(" 12.5 "));
         const auto target = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/RelicProtectionArea", "old");
+        xml::SetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/RelicProtectionArea", "old");
         QVERIFY(form.TransferReportFields(rootOf(target), true));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectID"), QStringLiteral("P-02"));
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectID"), QStringLiteral("P-02"));
         QCOMPARE(box(form, "Text1")->text(), QStringLiteral("  P-02  "));
         // a box of spaces stores an empty text, not the default
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/RelicProtectionArea"), QString());
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/RelicProtectionArea"), QString());
         QCOMPARE(box(form, "Text8")->text(), QStringLiteral("   "));
         // an empty amount stores and shows "0"
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/NewDepotArea"), QStringLiteral("0"));
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/SalvageItem/NewDepotArea"), QStringLiteral("0"));
         QCOMPARE(box(form, "Text7")->text(), QStringLiteral("0"));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/FundDemand/Demand/Total"), QStringLiteral("12.5"));
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/FundDemand/Demand/Total"), QStringLiteral("12.5"));
         QCOMPARE(box(form, "Text32")->text(), QStringLiteral(" 12.5 "));
     }
 
@@ -555,14 +555,14 @@ private slots:
         form.projectTypeList()->setCurrentIndex(-1);
         form.projectNatureList()->setCurrentIndex(-1);
         const auto target = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType", "90");
-        Module1::SetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute", "2");
+        xml::SetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType", "90");
+        xml::SetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute", "2");
         QVERIFY(form.TransferReportFields(rootOf(target), true));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType"), QStringLiteral("11"));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType/@dict"),
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType"), QStringLiteral("11"));
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectType/@dict"),
                  QStringLiteral("古建维修规划"));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute"), QStringLiteral("1"));
-        QCOMPARE(Module1::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute/@dict"),
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute"), QStringLiteral("1"));
+        QCOMPARE(xml::GetNodeText(rootOf(target), "//Report/BasicInfo/ProjectAttribute/@dict"),
                  QStringLiteral("抢救性"));
     }
 
@@ -578,7 +578,7 @@ private slots:
             const auto target = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
             if (!form.TransferReportFields(rootOf(target), true))
                 return QByteArray();
-            return Module1::SerializeXmlDocument(target);
+            return xml::SerializeXmlDocument(target);
         };
         box(form, "Text32")->setText(QStringLiteral("9"));
         box(form, "Text12(0)")->setText(QStringLiteral("5"));
@@ -610,8 +610,8 @@ private slots:
         QVERIFY(Module1::SaveXmlDocument(target, folder.file("c.xm")));
         const auto reread = Module1::LoadXmlDocument(folder.file("c.xm"));
         QCOMPARE(Module1::GetLastErrorText(), QString());
-        QCOMPARE(Module1::GetNodeText(rootOf(reread), "//Report/BasicInfo/ProjectName"), QStringLiteral("城墙𠀀"));
-        QCOMPARE(Module1::GetNodeText(rootOf(reread), "//Report/BasicInfo/SalvageItem/ProtectionContent"),
+        QCOMPARE(xml::GetNodeText(rootOf(reread), "//Report/BasicInfo/ProjectName"), QStringLiteral("城墙𠀀"));
+        QCOMPARE(xml::GetNodeText(rootOf(reread), "//Report/BasicInfo/SalvageItem/ProtectionContent"),
                  QStringLiteral("一\t二\n三"));
     }
 
@@ -622,13 +622,13 @@ private slots:
         ReportForm form;
         const auto target = Module1::LoadXmlDocument(folder.file(QStringLiteral("report1.tpl")));
         form.TransferReportFields(rootOf(target), false);
-        const QByteArray before = Module1::SerializeXmlDocument(target);
+        const QByteArray before = xml::SerializeXmlDocument(target);
         box(form, "Text1")->setText(QStringLiteral("P-9"));
         box(form, "Text17(0)")->setText(QStringLiteral("1"));
         box(form, "Text18(0)")->setText(QStringLiteral("2"));
         QVERIFY(!form.TransferReportFields(rootOf(target), true));
         QCOMPARE(ui_->texts.size(), 1);
-        QCOMPARE(Module1::SerializeXmlDocument(target), before);
+        QCOMPARE(xml::SerializeXmlDocument(target), before);
     }
 
 private:

@@ -169,11 +169,11 @@ private slots:
     void loadingReportsOnlyTheListSelections()
     {
         const auto document = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectName", QStringLiteral("名称"));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/SalvageItem/ProtectionContent", QStringLiteral("内容"));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/Remark", QStringLiteral("备注"));
-        Module1::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", "60");
-        Module1::SetNodeText(rootOf(document), "//Report/FundDemand/Demand/Total", "5");
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectName", QStringLiteral("名称"));
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/SalvageItem/ProtectionContent", QStringLiteral("内容"));
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/Remark", QStringLiteral("备注"));
+        xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", "60");
+        xml::SetNodeText(rootOf(document), "//Report/FundDemand/Demand/Total", "5");
         QVERIFY(form_->TransferReportFields(rootOf(document), false));
         QCOMPARE(plain(*form_, "Text30")->toPlainText(), QStringLiteral("内容"));
         QCOMPARE(spy_->count(), 2);

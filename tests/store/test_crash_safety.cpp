@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

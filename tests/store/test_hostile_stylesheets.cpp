@@ -11,6 +11,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

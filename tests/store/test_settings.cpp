@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 const QString kNotice = QStringLiteral("单位编号由省文物局统一编制，请按省文物局下发的编号认真填写");

@@ -27,7 +27,7 @@ QString TempProgramFolder::templatesDir()
 
 QString TempProgramFolder::path() const
 {
-    return QDir::toNativeSeparators(dir_.path()) + Module1::folderSeparator();
+    return QDir::toNativeSeparators(dir_.path()) + xml::folderSeparator();
 }
 
 QString TempProgramFolder::file(const QString& name) const

@@ -9,6 +9,8 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
+using namespace binding;
 
 namespace {
 const CodedItem kTypes[] = {{11, "古建维修规划"}, {12, "古建维修"}, {21, "田野考古调查"}};

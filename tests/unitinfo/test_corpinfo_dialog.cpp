@@ -19,6 +19,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 

@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace Module1;
+using namespace xml;
 
 namespace {
 
