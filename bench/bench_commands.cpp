@@ -5,11 +5,12 @@
 #include "platform/LargeBlocks.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
-#include "report/frmMain.h"
-#include "store/Module1.h"
-#include "ui/HiddenTextBox.h"
+#include "report/MainWindow.h"
+#include "core/BudgetReport.h"
+#include "core/XmlDocumentAccess.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QDialog>
 #include <QDir>
@@ -25,7 +26,6 @@
 
 #include <cstdio>
 
-using namespace Module1;
 using namespace xml;
 
 namespace {
@@ -48,10 +48,19 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+XmlDocumentPtr load(const QString& path)
+{
+    QString error;
+    XmlDocumentPtr doc = ReadXmlDocument(path, error);
+    if (!error.isEmpty())
+        qFatal("%s", qPrintable(error));
+    return doc;
+}
+
 // A report with every field filled and figures that pass every budget rule.
 XmlDocumentPtr filledReport(const QString& templatePath, const QString& longText)
 {
-    XmlDocumentPtr doc = LoadXmlDocument(templatePath);
+    XmlDocumentPtr doc = load(templatePath);
     const XmlNode root = documentElement(doc);
     for (const auto& field : ReportFieldTable::fields()) {
         if (field.control.kind == ReportFieldTable::ControlKind::List)
@@ -98,14 +107,16 @@ class BenchCommands : public QObject {
 
     QTemporaryDir dir_;
     SilentUi silent_;
-    std::unique_ptr<frmMain> window_;
+    Settings settings_;
+    std::unique_ptr<MainWindow> window_;
     QString filledPath_;
 
     QString folder() const { return QDir::toNativeSeparators(dir_.path()) + folderSeparator(); }
 
     void writeFilled(const QString& longText)
     {
-        QVERIFY(SaveXmlDocument(filledReport(folder() + QStringLiteral("report1.tpl"), longText), filledPath_));
+        QString error;
+        QVERIFY(WriteXmlDocument(filledReport(folder() + QStringLiteral("report1.tpl"), longText), filledPath_, error));
     }
 
 private slots:
@@ -117,18 +128,18 @@ private slots:
         const QDir source(QStringLiteral(VANTREL_TEMPLATES_DIR));
         for (const QString& name : source.entryList(QDir::Files))
             QFile::copy(source.filePath(name), folder() + name);
-        ProgramFolder = folder();
-        UnitCode = QStringLiteral("410101");
-        LocalFolder.clear();
-        SaveSettings();
+        settings_ = Settings(folder());
+        settings_.unitCode = QStringLiteral("410101");
+        QVERIFY(settings_.save(nullptr));
         // The unit's file from the template, as the unit dialog writes it.
-        XmlDocumentPtr unit = LoadXmlDocument(folder() + QStringLiteral("corpinfo.tpl"));
+        XmlDocumentPtr unit = load(folder() + QStringLiteral("corpinfo.tpl"));
         SetNodeText(documentElement(unit), QStringLiteral("//CorpInfo/Basic/Name"), QStringLiteral("郑州市博物馆"));
         SetNodeText(documentElement(unit), QStringLiteral("//CorpInfo/ReportInfo/ReportUser"), QStringLiteral("张三"));
-        QVERIFY(SaveXmlDocument(unit, folder() + QStringLiteral("410101.dw")));
+        QString error;
+        QVERIFY(WriteXmlDocument(unit, folder() + QStringLiteral("410101.dw"), error));
 
-        window_ = std::make_unique<frmMain>();
-        window_->Form_Load(folder());
+        window_ = std::make_unique<MainWindow>(settings_);
+        window_->start();
         filledPath_ = folder() + QStringLiteral("filled.xm");
         writeFilled(longTextOf(600));
     }
@@ -142,18 +153,16 @@ private slots:
     void commandNew()
     {
         QBENCHMARK {
-            window_->M_FileNew_Click();
+            window_->controller()->newReport();
         }
     }
 
     void commandOpen()
     {
         QBENCHMARK {
-            window_->controller()->ReportFileName = filledPath_;
-            window_->controller()->LoadReport();
-            window_->controller()->UpdateCaption();
+            window_->controller()->openReportFile(filledPath_);
         }
-        QCOMPARE(window_->form()->projectCodeBox()->text(), QStringLiteral("2006-001"));
+        QCOMPARE(window_->form()->value(QStringLiteral("projectCode")), QStringLiteral("2006-001"));
     }
 
     void floorOpen()
@@ -166,12 +175,11 @@ private slots:
 
     void commandSave()
     {
-        window_->controller()->ReportFileName = filledPath_;
-        window_->controller()->LoadReport();
-        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
+        window_->controller()->openReportFile(filledPath_);
         QBENCHMARK {
-            QVERIFY(window_->controller()->WriteReportFiles());
+            window_->controller()->saveReport();
         }
+        QVERIFY(!window_->controller()->isModified());
     }
 
     void floorSave()
@@ -203,49 +211,51 @@ private slots:
 
     void checkBudgetTotals()
     {
-        window_->controller()->ReportFileName = filledPath_;
-        window_->controller()->LoadReport();
+        window_->controller()->openReportFile(filledPath_);
+        BudgetReport report = window_->controller()->report();
         QBENCHMARK {
-            QVERIFY(window_->form()->CheckBudgetTotals());
+            QVERIFY(report.checkBudget().ok());
         }
     }
 
-    void transferToForm()
+    void showInForm()
     {
-        XmlDocumentPtr doc = LoadXmlDocument(filledPath_);
-        const XmlNode root = documentElement(doc);
+        BudgetReport report;
+        QVERIFY(report.load(filledPath_).ok);
         QBENCHMARK {
-            window_->form()->TransferReportFields(root, false);
+            window_->form()->setValues(report.values());
         }
     }
 
-    void transferToDocument()
+    void reportToDocument()
     {
-        window_->controller()->ReportFileName = filledPath_;
-        window_->controller()->LoadReport();
-        XmlDocumentPtr doc = LoadXmlDocument(folder() + QStringLiteral("report1.tpl"));
-        const XmlNode root = documentElement(doc);
+        window_->controller()->openReportFile(filledPath_);
+        const BudgetReport& report = window_->controller()->report();
+        const ReportHeader header = BudgetReport::headerForToday(settings_.unitCode, settings_.unitName,
+                                                                 settings_.reportUser);
+        const QString templatePath = folder() + QStringLiteral("report1.tpl");
         QBENCHMARK {
-            QVERIFY(window_->form()->TransferReportFields(root, true));
+            QString error;
+            QVERIFY(!report.serialize(templatePath, header, &error).isEmpty());
         }
     }
 
     void unitInfoDialogOpen()
     {
         QBENCHMARK {
-            frmCorpInfo dialog;
+            UnitInfoDialog dialog(settings_);
             dialog.allowCancel = true;
-            dialog.Form_Load();
+            dialog.prepare();
         }
     }
 
     void unitInfoSave()
     {
-        frmCorpInfo dialog;
+        UnitInfoDialog dialog(settings_);
         dialog.allowCancel = true;
-        dialog.Form_Load();
+        dialog.prepare();
         QBENCHMARK {
-            QVERIFY(dialog.SaveUnitInfo());
+            QVERIFY(dialog.saveUnitInfo());
         }
     }
 
@@ -260,14 +270,16 @@ private slots:
     void saveLongText()
     {
         QFETCH(qsizetype, bytes);
-        window_->M_FileNew_Click();
-        window_->form()->projectCodeBox()->setText(QStringLiteral("2006-002"));
-        window_->form()->projectNameBox()->setText(QStringLiteral("长文本项目"));
-        window_->form()->longTextBox(1)->setPlainText(longTextOf(bytes));
-        window_->controller()->ReportFileName = window_->controller()->BuildReportFileName(false);
+        window_->controller()->newReport();
+        ReportValues values;
+        values.setValue(QStringLiteral("projectCode"), QStringLiteral("2006-002"));
+        values.setValue(QStringLiteral("projectName"), QStringLiteral("长文本项目"));
+        values.setValue(ReportForm::longTextField(1), longTextOf(bytes));
+        window_->form()->setValues(values);
         QBENCHMARK {
-            QVERIFY(window_->controller()->WriteReportFiles());
+            window_->controller()->saveReport();
         }
+        QVERIFY(!window_->controller()->isModified());
     }
 
     void floorSaveLongText_data() { saveLongText_data(); }

@@ -1,6 +1,6 @@
 // The floor of start-up: an empty main window on the same platform, with the same probe
 // and the same exit path as the program.
-#include "ui/FirstWindowProbe.h"
+#include "FirstWindowProbe.h"
 
 #include <QApplication>
 #include <QMainWindow>

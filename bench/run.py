@@ -75,14 +75,14 @@ def peak_of(function):
 table = []
 empty_t, empty_m = startup(os.path.join(build, "bench", "vantrel_empty_window"), False)
 for label, complete in (("start-up, no settings", False), ("start-up, complete settings", True)):
-    t, m = startup(os.path.join(build, "vantrel"), complete)
+    t, m = startup(os.path.join(build, "vantrel-probed"), complete)
     table.append((label, t, empty_t, f"{m:.0f} MiB (empty window {empty_m:.0f} MiB)"))
 
 rows = qtest_rows()
 pairs = [("New", "commandNew", None), ("Open a filled report", "commandOpen", "floorOpen"),
          ("Save (template, transfer, checks, file, page)", "commandSave", "floorSave"),
-         ("CheckBudgetTotals", "checkBudgetTotals", None), ("Transfer document -> form", "transferToForm", None),
-         ("Transfer form -> document", "transferToDocument", None),
+         ("Budget check", "checkBudgetTotals", None), ("Show a report in the form", "showInForm", None),
+         ("Report -> document", "reportToDocument", None),
          ("Open the unit information dialog", "unitInfoDialogOpen", None), ("Save the unit information", "unitInfoSave", None)]
 for size in ("1KB", "100KB", "1MB", "10MB"):
     pairs.append((f"Save with a {size} long text", f"saveLongText:{size}", f"floorSaveLongText:{size}"))

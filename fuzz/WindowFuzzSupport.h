@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FuzzSupport.h"
-#include "store/Module1.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
 
 #include <QApplication>
@@ -29,6 +29,14 @@ public:
     bool openInBrowser(const QString&) override { return true; }
 };
 
+
+// The settings every window of the run works with: the program and local folder are the
+// run's own folder.
+inline Settings& settings()
+{
+    static Settings values;
+    return values;
+}
 
 // A folder of this run alone, with a random name: nothing else cleaning up temporary
 // folders by their process number can take it away mid-run.
@@ -64,11 +72,11 @@ inline SilentUi& windowSetup()
             if (!QFile::copy(QStringLiteral(VANTREL_TEMPLATES_DIR "/") + name, folder + name))
                 fail("the templates cannot be copied", name);
         }
-        Module1::ProgramFolder = folder;
-        Module1::LocalFolder = folder;
-        Module1::UnitCode = QStringLiteral("410101");
-        Module1::UnitName = QStringLiteral("测试博物馆");
-        Module1::UnitReportUser = QStringLiteral("张三");
+        settings() = Settings(folder);
+        settings().localFolder = folder;
+        settings().unitCode = QStringLiteral("410101");
+        settings().unitName = QStringLiteral("测试博物馆");
+        settings().reportUser = QStringLiteral("张三");
         return ui;
     }();
     return *recorder;

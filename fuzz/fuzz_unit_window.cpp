@@ -1,18 +1,18 @@
 // Any bytes as the unit information file, loaded into the unit information dialog and
 // written back onto a fresh template with the holdings checks, as Save does.
 #include "WindowFuzzSupport.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "core/XmlDocumentAccess.h"
+#include "unitinfo/UnitInfoDialog.h"
 
-using namespace Module1;
 using namespace xml;
 
 namespace {
 
-frmCorpInfo& dialog()
+UnitInfoDialog& dialog()
 {
-    static frmCorpInfo* d = [] {
+    static UnitInfoDialog* d = [] {
         fuzz::windowSetup();
-        auto* made = new frmCorpInfo;
+        auto* made = new UnitInfoDialog(fuzz::settings());
         made->allowCancel = true;
         return made;
     }();
@@ -20,14 +20,15 @@ frmCorpInfo& dialog()
 }
 
 // The dialog written onto a fresh template; empty when a check refused it.
-QByteArray dialogOnTemplate(frmCorpInfo& d)
+QByteArray dialogOnTemplate(UnitInfoDialog& d)
 {
-    d.UnitInfoDocument = LoadXmlDocument(ProgramFolder + QStringLiteral("corpinfo.tpl"));
-    if (!GetLastErrorText().isEmpty())
-        fuzz::fail("the unit information template does not load", GetLastErrorText());
-    if (!d.BindUnitInfo(true))
+    QString error;
+    d.document = ReadXmlDocument(fuzz::settings().programFile(QStringLiteral("corpinfo.tpl")), error);
+    if (!error.isEmpty())
+        fuzz::fail("the unit information template does not load", error);
+    if (!d.transferFields(true))
         return {};
-    return SerializeXmlDocument(d.UnitInfoDocument);
+    return SerializeXmlDocument(d.document);
 }
 
 } // namespace
@@ -43,21 +44,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    frmCorpInfo& d = dialog();
+    UnitInfoDialog& d = dialog();
     fuzz::SilentUi& ui = fuzz::windowSetup();
     ui.texts.clear();
 
-    const QString path = frmCorpInfo::UnitInfoFileName(false);
+    const QString path = d.unitInfoFileName(false);
     if (!fuzz::writeFile(path, reinterpret_cast<const char*>(data), size))
         fuzz::fail("cannot write the scratch file");
-    d.LoadUnitInfo();
+    d.loadUnitInfo();
     if (!ui.texts.isEmpty()) {
         // A file that does not load is named once and the template is shown instead.
         if (ui.texts.size() != 1 || !ui.texts.first().endsWith(QStringLiteral(",配置文件错误，使用模板重新创建")))
             fuzz::fail("a failed load showed", ui.texts.join(QLatin1Char('|')));
         ui.texts.clear();
     }
-    if (d.textBox(QStringLiteral("Text1"))->text() != UnitCode)
+    if (d.textBox(QStringLiteral("Text1"))->text() != fuzz::settings().unitCode)
         fuzz::fail("the unit code box does not show the unit code");
 
     const QByteArray saved = dialogOnTemplate(d);
@@ -70,12 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::fail("a passing save showed a message", ui.texts.join(QLatin1Char('|')));
 
     // What Save writes loads again, passes the holdings checks and saves to the same bytes.
-    const XmlDocumentPtr reopened = ParseXmlText(saved);
-    if (!GetLastErrorText().isEmpty())
-        fuzz::fail("a saved unit file does not load", GetLastErrorText());
-    d.UnitInfoDocument = reopened;
-    d.BindUnitInfo(false);
-    if (!d.CheckHoldings())
+    QString error;
+    const XmlDocumentPtr reopened = ParseXmlBytes(saved, QString(), error);
+    if (!error.isEmpty())
+        fuzz::fail("a saved unit file does not load", error);
+    d.document = reopened;
+    d.transferFields(false);
+    if (!d.checkHoldings())
         fuzz::fail("saved holdings fail their checks when loaded again", ui.texts.join(QLatin1Char('|')));
     const QByteArray again = dialogOnTemplate(d);
     if (!ui.texts.isEmpty())

@@ -9,6 +9,7 @@
 #include "core/UnitInfoFile.h"
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
+#include "core/ReportFileNames.h"
 #include "core/XmlDocumentAccess.h"
 #include "core/UnitInfoFields.h"
 
@@ -36,54 +37,6 @@ QString listText(std::span<const CodedItem> items, const QString& code)
             return QString::fromUtf8(item.text);
     }
     return {};
-}
-
-// The boxes the budget rules read and a save turns into numbers: the demand total, the
-// yearly amounts and every budget item. Stored, each of them holds a number.
-struct AmountField {
-    enum Role { DemandTotal, Central, Local, ItemTotal, ItemShare };
-    QString control;
-    QString xpath;
-    Role role;
-    int index = 0; // the year of a yearly amount, the cost item of a budget amount
-};
-
-struct AmountFields {
-    std::vector<AmountField> fields;
-    int itemCount = 0; // cost items, each a total and its central share
-};
-
-const AmountFields& amountFields()
-{
-    static const AmountFields amounts = [] {
-        AmountFields all;
-        // Cost items are numbered through the groups, so a total finds its own share.
-        std::map<int, std::pair<int, AmountField::Role>> itemArrays; // array -> first item, role
-        for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
-            itemArrays[g.totalArray] = {all.itemCount, AmountField::ItemTotal};
-            itemArrays[g.shareArray] = {all.itemCount, AmountField::ItemShare};
-            all.itemCount += g.count;
-        }
-        const Table::DemandYears years = Table::demandYears();
-        for (const Table::Field& field : Table::fields()) {
-            if (field.control.kind != Table::ControlKind::LineEdit)
-                continue;
-            const int n = field.control.number;
-            AmountField amount{field.control.objectName(), field.xpath, AmountField::DemandTotal};
-            if (n == years.centralArray || n == years.localArray) {
-                amount.role = n == years.centralArray ? AmountField::Central : AmountField::Local;
-                amount.index = field.control.index;
-            } else if (const auto item = itemArrays.find(n); item != itemArrays.end()) {
-                amount.role = item->second.second;
-                amount.index = item->second.first + field.control.index;
-            } else if (field.control != Table::demandTotal()) {
-                continue;
-            }
-            all.fields.push_back(std::move(amount));
-        }
-        return all;
-    }();
-    return amounts;
 }
 
 // The stored project type code as written. The values read for the window hold the code
@@ -229,65 +182,36 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     ReportRow row;
     row.unitCode = file.header.unitCode;
     row.unitName = file.header.unitName;
-    row.projectCode = values.value(QStringLiteral("Text1"));
-    row.projectName = values.value(QStringLiteral("Text2"));
-    const QString typeCode = values.value(QStringLiteral("Combo1"));
+    row.projectCode = values.value(QStringLiteral("projectCode"));
+    row.projectName = values.value(QStringLiteral("projectName"));
+    const QString typeCode = values.value(QStringLiteral("projectType"));
     row.projectType = listText(ProjectTypes::projectTypeItems(), typeCode);
     row.projectTypeCode = row.projectType.isEmpty() ? 0 : typeCode.toInt();
-    row.projectNature = listText(ProjectTypes::projectNatureItems(), values.value(QStringLiteral("Combo2")));
+    row.projectNature = listText(ProjectTypes::projectNatureItems(), values.value(QStringLiteral("projectNature")));
     // Every amount is read once: for the row, the rules and whether it is a number at all.
-    const AmountFields& amounts = amountFields();
+    const BudgetReading reading(values);
     QList<CheckFinding> notNumbers;
-    row.demandTotalText = QStringLiteral("0");
-    row.centralText.fill(row.demandTotalText);
-    row.localText.fill(row.demandTotalText);
-    std::vector<std::pair<BudgetAmount, BudgetAmount>> items(static_cast<size_t>(amounts.itemCount));
-    for (const AmountField& field : amounts.fields) {
-        if (!values.contains(field.control))
-            continue;
-        const QString stored = values.value(field.control);
-        auto parsed = BudgetAmount::parse(stored);
-        if (!parsed) {
+    const auto& fields = Table::fields();
+    for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
+        const StoredAmount* amount = reading.amount(i);
+        if (amount && amount->present && !amount->isNumber) {
+            const Table::Field& field = fields[static_cast<size_t>(i)];
             notNumbers << CheckFinding{result.path, notANumberKind(),
-                                       field.xpath + QStringLiteral(" 的值为“") + stored + QStringLiteral("”")};
-            parsed.emplace();
-            parsed->plainText = QStringLiteral("0");
-        }
-        switch (field.role) {
-        case AmountField::DemandTotal:
-            row.demandTotal = std::move(parsed->value);
-            row.demandTotalText = parsed->plainText;
-            break;
-        case AmountField::Central:
-            row.central[field.index] = std::move(parsed->value);
-            row.centralText[field.index] = parsed->plainText;
-            break;
-        case AmountField::Local:
-            row.local[field.index] = std::move(parsed->value);
-            row.localText[field.index] = parsed->plainText;
-            break;
-        case AmountField::ItemTotal:
-            items[static_cast<size_t>(field.index)].first = std::move(parsed->value);
-            break;
-        case AmountField::ItemShare:
-            items[static_cast<size_t>(field.index)].second = std::move(parsed->value);
-            break;
+                                       field.xpath + QStringLiteral(" 的值为“") + values.value(field.id)
+                                           + QStringLiteral("”")};
         }
     }
-    BudgetRuleSums sums;
-    sums.demandTotal = row.demandTotal;
+    row.demandTotal = reading.demandTotal().value;
+    row.demandTotalText = reading.demandTotal().plainText;
     for (size_t year = 0; year < row.central.size(); ++year) {
-        sums.yearsCentral += row.central[year];
-        sums.yearsLocal += row.local[year];
+        row.central[year] = reading.centralYears()[year].value;
+        row.centralText[year] = reading.centralYears()[year].plainText;
+        row.local[year] = reading.localYears()[year].value;
+        row.localText[year] = reading.localYears()[year].plainText;
     }
-    for (const auto& [total, share] : items) {
-        row.budgetTotal += total;
-        row.budgetCentral += share;
-        sums.shareAboveTotal = sums.shareAboveTotal || total < share;
-    }
-    sums.itemsTotal = row.budgetTotal;
-    sums.itemsShare = row.budgetCentral;
-    if (const int rule = FirstBrokenBudgetRule(sums)) {
+    row.budgetTotal = reading.sums().itemsTotal;
+    row.budgetCentral = reading.sums().itemsShare;
+    if (const int rule = reading.firstBrokenRule()) {
         row.firstBrokenRule = BudgetRuleMessage(rule);
         finding(budgetRuleKind(), row.firstBrokenRule);
     }
@@ -298,8 +222,7 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     if (row.unitCode.isEmpty())
         finding(missingCodeKind(), QStringLiteral("单位编码为空"));
     if (!row.projectCode.isEmpty() && !row.unitCode.isEmpty()) {
-        const QString standard = QStringLiteral("qzrt_") + row.unitCode + QLatin1Char('_') + row.projectCode
-                               + QStringLiteral(".xm");
+        const QString standard = ReportFileNames::StandardName(row.unitCode, row.projectCode, false);
         if (fileName != standard)
             finding(fileNameKind(), QStringLiteral("标准文件名应为“") + standard + QStringLiteral("”"));
     }

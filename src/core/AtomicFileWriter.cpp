@@ -4,12 +4,17 @@
 #include <QSaveFile>
 
 namespace {
-qint64 failAfterBytes = -1;
+// Tests make writes fail after this many bytes; negative: never.
+qint64& failAfterBytes()
+{
+    static qint64 bytes = -1;
+    return bytes;
 }
+} // namespace
 
 void AtomicFileWriter::injectFailureAfter(qint64 bytes)
 {
-    failAfterBytes = bytes;
+    failAfterBytes() = bytes;
 }
 
 bool AtomicFileWriter::isReadOnly(const QFileInfo& info)
@@ -46,7 +51,7 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     const bool produced = produce(file);
-    if (failAfterBytes >= 0 && failAfterBytes < file.size()) {
+    if (failAfterBytes() >= 0 && failAfterBytes() < file.size()) {
         file.cancelWriting();
         file.commit();
         return fail(QStringLiteral("磁盘写入失败"));

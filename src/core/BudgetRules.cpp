@@ -2,83 +2,145 @@
 
 #include "core/ReportFieldTable.h"
 
-#include <map>
-
 using Table = ReportFieldTable;
 
 namespace {
 
-// The names of every amount box, made once: a batch checks thousands of reports.
-const QString& nameOf(int array, int index)
+StoredAmount read(const ReportValues& values, const QString& id)
 {
-    static const std::map<std::pair<int, int>, QString> names = [] {
-        std::map<std::pair<int, int>, QString> all;
-        const auto add = [&](int a, int count) {
-            for (int i = 0; i < count; ++i)
-                all.emplace(std::pair{a, i}, Table::ControlRef{Table::ControlKind::LineEdit, a, i}.objectName());
-        };
-        for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
-            add(g.totalArray, g.count);
-            add(g.shareArray, g.count);
-        }
-        const Table::DemandYears years = Table::demandYears();
-        add(years.centralArray, years.count);
-        add(years.localArray, years.count);
-        return all;
-    }();
-    return names.at({array, index});
-}
-
-const QString& demandTotalName()
-{
-    static const QString name = Table::demandTotal().objectName();
-    return name;
-}
-
-// Reads boxes in order, noting every box whose text the reading rewrites.
-class AmountReader {
-public:
-    AmountReader(const ReportValues& values, NormalisedBoxes& normalised)
-        : values_(values), normalised_(normalised) {}
-
-    BudgetAmount read(const QString& control)
-    {
-        if (!values_.contains(control))
-            return BudgetAmount();
-        std::optional<QString> rewritten;
-        BudgetAmount amount = ReadAmountText(values_.value(control), &rewritten);
-        if (rewritten)
-            normalised_.append({control, *rewritten});
-        return amount;
+    if (!values.contains(id)) {
+        StoredAmount absent;
+        absent.plainText = QStringLiteral("0");
+        return absent;
     }
+    return ReadStoredAmount(values.value(id));
+}
 
-private:
-    const ReportValues& values_;
-    NormalisedBoxes& normalised_;
+// Where each amount field's reading is kept, by position in the field table.
+struct AmountPlace {
+    enum Kind { None, Demand, Central, Local, ItemTotal, ItemShare } kind = None;
+    int index = 0;
 };
 
-BudgetRuleResult broken(int rule, NormalisedBoxes normalised)
+const std::vector<AmountPlace>& amountPlaces()
 {
-    BudgetRuleResult result;
-    result.brokenRule = rule;
-    result.message = BudgetRuleMessage(rule);
-    result.normalised = std::move(normalised);
-    return result;
+    static const std::vector<AmountPlace> places = [] {
+        const auto& fields = Table::fields();
+        std::vector<AmountPlace> all(fields.size());
+        const auto place = [&](const QString& id, AmountPlace::Kind kind, int index) {
+            const int at = Table::indexOf(id);
+            if (at >= 0)
+                all[static_cast<size_t>(at)] = {kind, index};
+        };
+        place(Table::demandTotalId(), AmountPlace::Demand, 0);
+        for (int year = 0; year < 5; ++year) {
+            place(Table::centralDemandIds()[year], AmountPlace::Central, year);
+            place(Table::localDemandIds()[year], AmountPlace::Local, year);
+        }
+        const auto& pairs = Table::budgetPairs();
+        for (int i = 0; i < static_cast<int>(pairs.size()); ++i) {
+            place(pairs[static_cast<size_t>(i)].totalId, AmountPlace::ItemTotal, i);
+            place(pairs[static_cast<size_t>(i)].centralId, AmountPlace::ItemShare, i);
+        }
+        return all;
+    }();
+    return places;
+}
+
+void note(NormalisedBoxes& boxes, const QString& id, const StoredAmount& amount)
+{
+    if (amount.rewritten)
+        boxes.append({id, *amount.rewritten});
 }
 
 } // namespace
 
-BudgetAmount ReadAmountText(const QString& text, std::optional<QString>* rewritten)
+BudgetReading::BudgetReading(const ReportValues& values)
 {
+    demandTotal_ = read(values, Table::demandTotalId());
+    sums_.demandTotal = demandTotal_.value;
+    const auto& pairs = Table::budgetPairs();
+    items_.reserve(pairs.size());
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        // The hidden item is never stored: it is absent and counts as 0.
+        StoredAmount total = read(values, pairs[i].totalId);
+        StoredAmount share = read(values, pairs[i].centralId);
+        if (sums_.firstShareAboveTotal < 0 && total.value < share.value)
+            sums_.firstShareAboveTotal = static_cast<int>(i);
+        sums_.itemsTotal += total.value;
+        sums_.itemsShare += share.value;
+        items_.emplace_back(std::move(total), std::move(share));
+    }
+    for (int year = 0; year < 5; ++year) {
+        central_[static_cast<size_t>(year)] = read(values, Table::centralDemandIds()[year]);
+        local_[static_cast<size_t>(year)] = read(values, Table::localDemandIds()[year]);
+        sums_.yearsCentral += central_[static_cast<size_t>(year)].value;
+        sums_.yearsLocal += local_[static_cast<size_t>(year)].value;
+    }
+    sums_.yearsTotal = sums_.yearsCentral + sums_.yearsLocal;
+}
+
+const StoredAmount* BudgetReading::amount(int fieldIndex) const
+{
+    const auto& places = amountPlaces();
+    if (fieldIndex < 0 || fieldIndex >= static_cast<int>(places.size()))
+        return nullptr;
+    const AmountPlace& place = places[static_cast<size_t>(fieldIndex)];
+    switch (place.kind) {
+    case AmountPlace::Demand: return &demandTotal_;
+    case AmountPlace::Central: return &central_[static_cast<size_t>(place.index)];
+    case AmountPlace::Local: return &local_[static_cast<size_t>(place.index)];
+    case AmountPlace::ItemTotal: return &items_[static_cast<size_t>(place.index)].first;
+    case AmountPlace::ItemShare: return &items_[static_cast<size_t>(place.index)].second;
+    case AmountPlace::None: break;
+    }
+    return nullptr;
+}
+
+NormalisedBoxes BudgetReading::normalised() const
+{
+    NormalisedBoxes boxes;
+    note(boxes, Table::demandTotalId(), demandTotal_);
+    const auto& pairs = Table::budgetPairs();
+    const size_t stop = sums_.firstShareAboveTotal < 0 ? items_.size()
+                                                        : static_cast<size_t>(sums_.firstShareAboveTotal) + 1;
+    for (size_t i = 0; i < stop; ++i) {
+        note(boxes, pairs[i].totalId, items_[i].first);
+        note(boxes, pairs[i].centralId, items_[i].second);
+    }
+    if (sums_.firstShareAboveTotal >= 0)
+        return boxes;
+    for (int year = 0; year < 5; ++year) {
+        note(boxes, Table::centralDemandIds()[year], central_[static_cast<size_t>(year)]);
+        note(boxes, Table::localDemandIds()[year], local_[static_cast<size_t>(year)]);
+    }
+    return boxes;
+}
+
+StoredAmount ReadStoredAmount(const QString& text)
+{
+    StoredAmount amount;
+    amount.present = true;
     auto parsed = BudgetAmount::parse(text);
     if (!parsed) {
-        *rewritten = QStringLiteral("0");
-        return BudgetAmount();
+        amount.isNumber = false;
+        amount.plainText = QStringLiteral("0");
+        amount.rewritten = amount.plainText;
+        return amount;
     }
     // Full-width or grouped input is shown as the plain decimal that was counted.
     if (parsed->plainText != text.trimmed())
-        *rewritten = parsed->plainText;
-    return std::move(parsed->value);
+        amount.rewritten = parsed->plainText;
+    amount.value = std::move(parsed->value);
+    amount.plainText = std::move(parsed->plainText);
+    return amount;
+}
+
+BudgetAmount ReadAmountText(const QString& text, std::optional<QString>* rewritten)
+{
+    StoredAmount amount = ReadStoredAmount(text);
+    *rewritten = std::move(amount.rewritten);
+    return std::move(amount.value);
 }
 
 QString BudgetRuleMessage(int rule)
@@ -94,10 +156,9 @@ QString BudgetRuleMessage(int rule)
 
 int FirstBrokenBudgetRule(const BudgetRuleSums& sums)
 {
-    // Equality passes every rule.
-    if (sums.shareAboveTotal)
+    if (sums.firstShareAboveTotal >= 0)
         return 1;
-    if (sums.demandTotal < sums.yearsCentral + sums.yearsLocal)
+    if (sums.demandTotal < sums.yearsTotal)
         return 2;
     if (sums.demandTotal < sums.itemsTotal)
         return 3;
@@ -108,30 +169,10 @@ int FirstBrokenBudgetRule(const BudgetRuleSums& sums)
 
 BudgetRuleResult CheckBudgetRules(const ReportValues& values)
 {
-    NormalisedBoxes normalised;
-    AmountReader reader(values, normalised);
-    BudgetRuleSums sums;
-    sums.demandTotal = reader.read(demandTotalName());
-    // Every pair counts, in enabled and disabled frames alike, the hidden pair included.
-    // Reading stops at the first pair that breaks a rule: later boxes are not rewritten.
-    for (const Table::AmountPairGroup& g : Table::amountPairGroups()) {
-        for (int i = 0; i < g.count; ++i) {
-            const BudgetAmount t = reader.read(nameOf(g.totalArray, i));
-            const BudgetAmount s = reader.read(nameOf(g.shareArray, i));
-            if (t < s)
-                return broken(1, std::move(normalised));
-            sums.itemsTotal += t;
-            sums.itemsShare += s;
-        }
-    }
-    const Table::DemandYears years = Table::demandYears();
-    for (int i = 0; i < years.count; ++i) {
-        sums.yearsCentral += reader.read(nameOf(years.centralArray, i));
-        sums.yearsLocal += reader.read(nameOf(years.localArray, i));
-    }
-    if (const int rule = FirstBrokenBudgetRule(sums))
-        return broken(rule, std::move(normalised));
+    const BudgetReading reading(values);
     BudgetRuleResult result;
-    result.normalised = std::move(normalised);
+    result.brokenRule = reading.firstBrokenRule();
+    result.message = BudgetRuleMessage(result.brokenRule);
+    result.normalised = reading.normalised();
     return result;
 }

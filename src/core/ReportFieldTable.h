@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <span>
 #include <vector>
 
-// The report form as data: every bound field with its control, document path, default,
-// caption and place, the eight budget frames with their cost lines, and the amount
-// arrays. Layout, binding, reset and the budget checks all read these tables.
+// The report form as data: every bound field with its id, control, document path,
+// default, caption and place, the eight budget frames with their cost lines, and the
+// amount pairs the budget rules read. Layout, binding, reset and the budget checks all
+// read these tables. A report's values are keyed by field id ("demandTotal",
+// "centralDemand2006"); the control names of the form ("Text32", "Text12(0)") stay the
+// controls' object names.
 class ReportFieldTable {
 public:
     enum class ControlKind { LineEdit, PlainText, List };
@@ -40,6 +44,7 @@ public:
     // section (empty when Total and State sit directly in the section) and the pair of
     // arrays it uses: Text<totalArray>(index) for the total, the next array for the share.
     struct BudgetLine {
+        const char* id;      // "relicRepairPreparation": + "Total" / "Central" names its two amounts
         const char* caption;
         const char* element;
         int totalArray;
@@ -57,14 +62,19 @@ public:
         std::span<const BudgetLine> lines;
     };
 
-    // One pair group of the amount arrays, checked and reset index by index.
-    struct AmountPairGroup {
-        int totalArray;
-        int shareArray;
-        int count;
+    // One cost item's two amounts, as the budget rules read them.
+    struct BudgetPair {
+        QString totalId;   // its total, "…Total"
+        QString centralId; // its central share, "…Central"
+        ControlRef total;
+        ControlRef central;
+        int frame;         // Frame4 index
+        int line;          // index into that frame's lines
+        bool hidden;       // never shown and never stored: always absent from a report's values
     };
 
     struct Field {
+        QString id;             // the key of the field's value in a report's values
         ControlRef control;
         QString xpath;
         QString defaultText;    // "0" for amounts and areas, empty for free text
@@ -84,19 +94,19 @@ public:
     static const QStringList& tabCaptions();
     static std::span<const FieldGroup> fieldGroups();
     static std::span<const BudgetFrame> budgetFrames();
-    static std::span<const AmountPairGroup> amountPairGroups();
-    // The demand total "合计" (Text32) and the yearly central / local arrays (Text12, Text13).
-    struct DemandYears {
-        int centralArray;
-        int localArray;
-        int count;
-    };
-    static ControlRef demandTotal();
-    static DemandYears demandYears();
-    // Number of elements of the control array Text<number> (12, 13, 17 .. 28).
-    static int arrayLength(int number);
+    // Every cost item of the eight frames, hidden one included, in the order the rules
+    // read them (the first item whose central share exceeds its total is the one reported).
+    static const std::vector<BudgetPair>& budgetPairs();
+    // The demand total "合计" and the yearly central and local amounts, 2006 to 2010.
+    static const QString& demandTotalId();
+    static const QStringList& centralDemandIds();
+    static const QStringList& localDemandIds();
     // The 83 bound fields in transfer order.
     static const std::vector<Field>& fields();
+    // The field of this id, or null.
+    static const Field* field(QStringView id);
+    // Its position in fields(), or -1.
+    static int indexOf(QStringView id);
 
     // Caption of the long-text button i (Command1 .. Command4) and the hidden box it edits.
     static QString longTextButtonCaption(int i);

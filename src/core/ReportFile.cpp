@@ -12,11 +12,19 @@ namespace {
 
 ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
 {
-    ReportFile file;
     if (!error.isEmpty()) {
+        ReportFile file;
         file.error = error;
         return file;
     }
+    return ReadReportDocument(document);
+}
+
+} // namespace
+
+ReportFile ReadReportDocument(const XmlDocumentPtr& document)
+{
+    ReportFile file;
     const XmlNode root = documentElement(document);
     file.ok = true;
     // Every value in one walk of the document: the header's four, then the fields.
@@ -27,23 +35,15 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
             all << f.xpath;
         return all;
     }());
-    // The control names too: made once, not for every file a batch reads.
-    static const QStringList names = [] {
-        QStringList all;
-        for (const Table::Field& f : Table::fields())
-            all << f.control.objectName();
-        return all;
-    }();
     const QStringList texts = paths.texts(root);
     file.header.unitCode = texts[0];
     file.header.unitName = texts[1];
     file.header.reportUser = texts[2];
     file.header.reportDate = texts[3];
-    file.values.reserve(names.size());
+    file.values.reserve(static_cast<qsizetype>(Table::fields().size()));
     qsizetype next = 4;
-    qsizetype field = 0;
     for (const Table::Field& f : Table::fields()) {
-        const QString& name = names[field++];
+        const QString& name = f.id;
         const QString stored = texts[next++];
         if (f.control.kind != Table::ControlKind::List) {
             file.values.setValue(name, stored);
@@ -57,8 +57,6 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     }
     return file;
 }
-
-} // namespace
 
 ReportFile ReadReportFile(const QString& path)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ReportValues.h"
+#include "core/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,9 +16,11 @@ struct ReportFile {
     bool ok = false;
     QString error;               // the store's failure text when !ok (hardened load)
     ReportHeader header;
-    ReportValues values;         // every field of the report field table, as stored (trimmed);
-                                 // a Combo as the code its list would select
+    ReportValues values;         // every field of the report field table by id, as stored
+                                 // (trimmed); a list as the code it would select
 };
 
 ReportFile ReadReportFile(const QString& path);
+// The values of a document already loaded.
+ReportFile ReadReportDocument(const xml::XmlDocumentPtr& document);
 ReportFile ReadReportBytes(const QByteArray& bytes, const QString& nameForMessages);

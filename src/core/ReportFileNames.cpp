@@ -26,7 +26,12 @@ QString BuildReportFileName(const QString& unitCode, const QString& folder, cons
         return QString();
     if (!IsUsableProjectCode(projectCodeText) || !IsSafeFileNamePart(unitCode))
         return QString();
-    return folder + QStringLiteral("qzrt_") + unitCode + QStringLiteral("_") + TrimSpaces(projectCodeText)
+    return folder + StandardName(unitCode, TrimSpaces(projectCodeText), isHtml);
+}
+
+QString StandardName(const QString& unitCode, const QString& projectCode, bool isHtml)
+{
+    return QStringLiteral("qzrt_") + unitCode + QStringLiteral("_") + projectCode
            + (isHtml ? QStringLiteral(".htm") : QStringLiteral(".xm"));
 }
 

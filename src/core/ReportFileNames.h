@@ -18,6 +18,10 @@ QString DataFolder(const QString& localFolder, const QString& programFolder);
 QString BuildReportFileName(const QString& unitCode, const QString& folder, const QString& projectCodeText,
                             bool isHtml);
 
+// The standard name without a folder and without any test of the codes:
+// "qzrt_" + unit code + "_" + project code + ".xm" (or ".htm").
+QString StandardName(const QString& unitCode, const QString& projectCode, bool isHtml);
+
 // The unit information file (".dw") or its page (".htm"): folder + unit code + extension.
 QString UnitInfoFileName(const QString& unitCode, const QString& folder, bool html);
 

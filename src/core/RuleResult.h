@@ -4,5 +4,5 @@
 #include <QPair>
 #include <QString>
 
-// Boxes whose text reading rewrote, in reading order: control name -> new text.
+// Values whose reading rewrote them, in reading order: field or control -> new text.
 using NormalisedBoxes = QList<QPair<QString, QString>>;

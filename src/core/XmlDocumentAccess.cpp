@@ -386,7 +386,9 @@ void setTextOf(xmlNodePtr node, const QString& value)
 }
 
 // True when one node lies inside another's element: setting the outer one's text would
-// free the inner one.
+// free the inner one. An element's own attributes are not inside it in that sense:
+// setting its text replaces its children and leaves its attributes ("ProjectType" and
+// its "dict").
 bool anyNested(const std::vector<xmlNodePtr>& nodes)
 {
     std::unordered_set<xmlNodePtr> elements;
@@ -395,7 +397,10 @@ bool anyNested(const std::vector<xmlNodePtr>& nodes)
             elements.insert(node);
     }
     for (xmlNodePtr node : nodes) {
-        for (xmlNodePtr up = node ? node->parent : nullptr; up; up = up->parent) {
+        xmlNodePtr first = node ? node->parent : nullptr;
+        if (first && node->type == XML_ATTRIBUTE_NODE)
+            first = first->parent;
+        for (xmlNodePtr up = first; up; up = up->parent) {
             if (elements.count(up))
                 return true;
         }

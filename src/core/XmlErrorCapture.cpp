@@ -8,17 +8,22 @@
 
 namespace {
 
-thread_local XmlErrorCapture* active = nullptr;
+// The capture of the operation running on this thread, if any.
+XmlErrorCapture*& active()
+{
+    thread_local XmlErrorCapture* capture = nullptr;
+    return capture;
+}
 
 void structuredHandler(void*, xmlErrorPtr error)
 {
-    if (active && error && error->message)
-        active->add(QString::fromUtf8(error->message).trimmed());
+    if (active() && error && error->message)
+        active()->add(QString::fromUtf8(error->message).trimmed());
 }
 
 void genericHandler(void*, const char* format, ...)
 {
-    if (!active)
+    if (!active())
         return;
     char buffer[1024];
     va_list args;
@@ -27,15 +32,15 @@ void genericHandler(void*, const char* format, ...)
     va_end(args);
     const QString text = QString::fromUtf8(buffer).trimmed();
     if (!text.isEmpty())
-        active->add(text);
+        active()->add(text);
 }
 
 } // namespace
 
 XmlErrorCapture::XmlErrorCapture()
-    : previous_(active)
+    : previous_(active())
 {
-    active = this;
+    active() = this;
     xmlSetStructuredErrorFunc(nullptr, structuredHandler);
     xmlSetGenericErrorFunc(nullptr, genericHandler);
     xsltSetGenericErrorFunc(nullptr, genericHandler);
@@ -43,7 +48,7 @@ XmlErrorCapture::XmlErrorCapture()
 
 XmlErrorCapture::~XmlErrorCapture()
 {
-    active = previous_;
+    active() = previous_;
     // Handlers stay installed: with no capture active they drop what they get, which
     // keeps libxml2 from writing to stderr between operations.
 }

@@ -23,14 +23,19 @@ struct DocDeleter { void operator()(xmlDocPtr p) const { xmlFreeDoc(p); } };
 struct ContextDeleter { void operator()(xsltTransformContextPtr p) const { xsltFreeTransformContext(p); } };
 struct PrefsDeleter { void operator()(xsltSecurityPrefsPtr p) const { xsltFreeSecurityPrefs(p); } };
 
-xsltDocLoaderFunc defaultLoader = nullptr;
+// libxslt's own loader, kept when ours replaces it.
+xsltDocLoaderFunc& defaultLoader()
+{
+    static xsltDocLoaderFunc loader = nullptr;
+    return loader;
+}
 
 // document() goes through here: never entities, DTDs or the network.
 xmlDocPtr safeLoader(const xmlChar* uri, xmlDictPtr dict, int options, void* ctxt, xsltLoadType type)
 {
     options &= ~(XML_PARSE_NOENT | XML_PARSE_DTDLOAD | XML_PARSE_DTDATTR | XML_PARSE_DTDVALID | XML_PARSE_XINCLUDE);
     options |= XML_PARSE_NONET;
-    xmlDocPtr doc = defaultLoader(uri, dict, options, ctxt, type);
+    xmlDocPtr doc = defaultLoader()(uri, dict, options, ctxt, type);
     if (doc && xmlGetIntSubset(doc)) {
         xmlFreeDoc(doc);
         return nullptr;
@@ -41,7 +46,7 @@ xmlDocPtr safeLoader(const xmlChar* uri, xmlDictPtr dict, int options, void* ctx
 void installLoaderOnce()
 {
     static const bool installed = [] {
-        defaultLoader = xsltDocDefaultLoader;
+        defaultLoader() = xsltDocDefaultLoader;
         xsltSetLoaderFunc(safeLoader);
         return true;
     }();

@@ -21,7 +21,7 @@ SystemInfoLauncher::SystemInfoLauncher(Registry& registry, ProgramLauncher& laun
 {
 }
 
-void SystemInfoLauncher::StartSysInfo(QWidget* parent)
+void SystemInfoLauncher::startSystemInfo(QWidget* parent)
 {
     QString path;
     bool started = false;

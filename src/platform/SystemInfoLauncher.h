@@ -17,7 +17,7 @@ public:
     SystemInfoLauncher(Registry& registry, ProgramLauncher& launcher);
 
     // Starts the tool, or shows "此时系统信息不可用" (parented to parent).
-    void StartSysInfo(QWidget* parent);
+    void startSystemInfo(QWidget* parent);
 
     // Where the registry keeps the tool: its full path, or else its folder.
     static QString toolKey() { return QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"); }

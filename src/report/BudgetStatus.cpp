@@ -2,6 +2,7 @@
 
 #include "core/AmountText.h"
 #include "core/BudgetAmount.h"
+#include "core/BudgetRules.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -9,21 +10,12 @@
 
 namespace {
 
-BudgetAmount sum(const std::vector<QLineEdit*>& boxes)
-{
-    BudgetAmount total;
-    for (const QLineEdit* box : boxes)
-        total += BudgetStatus::countedValue(box);
-    return total;
-}
-
 const QColor kBrokenColor(0xb0, 0x00, 0x00);
 
 } // namespace
 
-BudgetStatus::BudgetStatus(const Boxes& boxes, QWidget* parent)
+BudgetStatus::BudgetStatus(QWidget* parent)
     : QWidget(parent)
-    , boxes_(boxes)
 {
     setObjectName(QStringLiteral("BudgetStatus"));
     setAccessibleName(QStringLiteral("预算核对"));
@@ -45,34 +37,17 @@ BudgetStatus::BudgetStatus(const Boxes& boxes, QWidget* parent)
     }
     grid->setColumnStretch(2, 1);
 
-    const auto watch = [this](const std::vector<QLineEdit*>& list) {
-        for (QLineEdit* box : list)
-            connect(box, &QLineEdit::textChanged, this, &BudgetStatus::refresh);
-    };
-    connect(boxes_.demandTotal, &QLineEdit::textChanged, this, &BudgetStatus::refresh);
-    watch(boxes_.yearsCentral);
-    watch(boxes_.yearsLocal);
-    watch(boxes_.budgetTotals);
-    watch(boxes_.budgetShares);
-    refresh();
+    showSums(BudgetRuleSums());
 }
 
-BudgetAmount BudgetStatus::countedValue(const QLineEdit* box)
+void BudgetStatus::showSums(const BudgetRuleSums& sums)
 {
-    if (!box)
-        return BudgetAmount();
-    auto parsed = BudgetAmount::parse(box->text());
-    return parsed ? std::move(parsed->value) : BudgetAmount();
-}
-
-void BudgetStatus::refresh()
-{
-    const BudgetAmount demand = countedValue(boxes_.demandTotal);
-    const BudgetAmount central = sum(boxes_.yearsCentral);
-    const BudgetAmount local = sum(boxes_.yearsLocal);
-    const BudgetAmount years = central + local;
-    const BudgetAmount budget = sum(boxes_.budgetTotals);
-    const BudgetAmount budgetShare = sum(boxes_.budgetShares);
+    const BudgetAmount& demand = sums.demandTotal;
+    const BudgetAmount& central = sums.yearsCentral;
+    const BudgetAmount& local = sums.yearsLocal;
+    const BudgetAmount& years = sums.yearsTotal;
+    const BudgetAmount& budget = sums.itemsTotal;
+    const BudgetAmount& budgetShare = sums.itemsShare;
     const auto t = [](const BudgetAmount& a) { return AmountText::decimal(a); };
 
     showRow(0,

@@ -2,7 +2,6 @@
 
 #include "core/AmountText.h"
 #include "core/BudgetAmount.h"
-#include "report/BudgetStatus.h"
 
 #include <QLineEdit>
 
@@ -26,10 +25,21 @@ CostLineMark::CostLineMark(QLineEdit* total, QLineEdit* share, QWidget* parent)
     refresh();
 }
 
+namespace {
+
+// The amount as the checks count it: its exact value, or 0 for text that is no amount.
+BudgetAmount countedValue(const QLineEdit* box)
+{
+    auto parsed = BudgetAmount::parse(box->text());
+    return parsed ? std::move(parsed->value) : BudgetAmount();
+}
+
+} // namespace
+
 void CostLineMark::refresh()
 {
-    const BudgetAmount total = BudgetStatus::countedValue(total_);
-    const BudgetAmount share = BudgetStatus::countedValue(share_);
+    const BudgetAmount total = countedValue(total_);
+    const BudgetAmount share = countedValue(share_);
     const bool exceeded = total < share;
     if (exceeded == exceeded_ && !exceeded)
         return; // nothing to undo, and the box's own tooltip stays untouched

@@ -1,50 +1,172 @@
 #include "report/ReportController.h"
 
 #include "core/ReportFileNames.h"
-#include "report/ReportExporter.h"
 #include "report/ReportForm.h"
-#include "report/ReportLifecycle.h"
-#include "store/Module1.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
 
-#include <QLineEdit>
-
-using namespace Module1;
-using namespace xml;
-
-ReportController::ReportController(ReportForm* form, QWidget* dialogParent)
-    : form_(form)
+ReportController::ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent)
+    : settings_(settings)
+    , form_(form)
     , dialogParent_(dialogParent)
-    , lifecycle_(std::make_unique<ReportLifecycle>(*this))
-    , exporter_(std::make_unique<ReportExporter>(*this))
 {
-    connect(form_, &ReportForm::userEdited, this, [this] { SetModified(true); });
+    connect(form_, &ReportForm::edited, this, [this] { setModified(true); });
+    form_->setAmountResetQuestion(
+        [this] { return ask(QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？")); });
 }
 
 ReportController::~ReportController() = default;
 
-void ReportController::SetModified(bool flag)
+void ReportController::tell(const QString& text)
 {
-    dirtyData = flag;
-    emit modifiedChanged(flag);
+    ui::current().message(dialogParent_, text);
 }
 
-void ReportController::UpdateCaption()
+bool ReportController::ask(const QString& text)
 {
-    emit captionChanged(ReportFileName.isEmpty() ? QStringLiteral("Vantrel - 未命名")
-                                                 : QStringLiteral("Vantrel - ") + ReportFileName);
+    return ui::current().question(dialogParent_, text);
 }
 
-QString ReportController::BuildReportFileName(bool isHtml) const
+void ReportController::setModified(bool modified)
 {
-    return ReportFileNames::BuildReportFileName(UnitCode, LocalFolderOrDefault(), form_->projectCodeBox()->text(),
-                                                isHtml);
+    report_.setModified(modified);
+    // Announced also when it does not change: the window's Save follows every call.
+    emit modifiedChanged(modified);
 }
 
-bool ReportController::ChooseSaveFile(bool isHtml)
+void ReportController::markModified()
+{
+    setModified(true);
+}
+
+void ReportController::updateCaption()
+{
+    emit captionChanged(report_.fileName().isEmpty() ? QStringLiteral("Vantrel - 未命名")
+                                                     : QStringLiteral("Vantrel - ") + report_.fileName());
+}
+
+void ReportController::takeValues()
+{
+    report_.setValues(form_->values());
+}
+
+const BudgetReport& ReportController::report()
+{
+    takeValues();
+    return report_;
+}
+
+BudgetReport::Files ReportController::files() const
+{
+    return {settings_.programFile(QStringLiteral("report1.tpl")), settings_.programFile(QStringLiteral("report1.tps"))};
+}
+
+ReportHeader ReportController::header() const
+{
+    return BudgetReport::headerForToday(settings_.unitCode, settings_.unitName, settings_.reportUser);
+}
+
+QString ReportController::standardFileName(bool isHtml) const
+{
+    return ReportFileNames::BuildReportFileName(settings_.unitCode, settings_.localFolderOrDefault(),
+                                                report_.value(QStringLiteral("projectCode")), isHtml);
+}
+
+bool ReportController::settingsComplete()
+{
+    if (settings_.isComplete())
+        return true;
+    tell(QStringLiteral("请先设置正确选项参数与本单位信息"));
+    return false;
+}
+
+// ---- New and Open -----------------------------------------------------------------------
+
+void ReportController::newReport()
+{
+    if (isModified() && !ask(QStringLiteral("当前报表还未保存，确定新建吗？")))
+        return;
+    if (!settingsComplete())
+        return;
+    report_.setFileName(QString());
+    if (report_.load(settings_.programFile(QStringLiteral("report1.tpl"))).ok) {
+        form_->setValues(report_.values());
+        setModified(false);
+    } else {
+        tell(QStringLiteral("模板文件错误，请重新安装程序"));
+    }
+    updateCaption();
+}
+
+bool ReportController::readyToOpen(const QString& question)
+{
+    if (isModified() && !ask(question))
+        return false;
+    return settingsComplete();
+}
+
+void ReportController::openChosen(const QString& fileName)
+{
+    report_.setFileName(fileName);
+    // A failed load leaves the form and the modified state as they were; the caption
+    // still names the file that failed.
+    if (report_.load(fileName).ok) {
+        form_->setValues(report_.values());
+        setModified(false);
+    } else {
+        tell(QStringLiteral("报表文件错误，请重新建立"));
+    }
+    updateCaption();
+}
+
+void ReportController::openReportFile(const QString& fileName)
+{
+    if (!fileName.isEmpty() && readyToOpen(QStringLiteral("当前报表还未保存，确定打开其他报表吗？")))
+        openChosen(fileName);
+}
+
+void ReportController::openReport()
+{
+    if (!readyToOpen(QStringLiteral("当前报表还未保存，确定打开其他报表吗？")))
+        return;
+    ui::FileDialogRequest request;
+    request.title = QStringLiteral("打开报表文件");
+    request.filter = QStringLiteral("报告文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
+    request.initialFolder = settings_.localFolderOrDefault();
+    const std::optional<QString> chosen = ui::current().openFileName(dialogParent_, request);
+    if (chosen && !chosen->isEmpty())
+        openChosen(*chosen);
+}
+
+// ---- Save, Save As and Export -------------------------------------------------------------
+
+bool ReportController::checkBudget()
+{
+    const BudgetRuleResult rules = report_.checkBudget();
+    ReportValues rewritten;
+    for (const auto& [field, text] : rules.normalised)
+        rewritten.setValue(field, text);
+    form_->setValues(rewritten);
+    if (!rules.ok())
+        tell(rules.message);
+    return rules.ok();
+}
+
+bool ReportController::checkBeforeWriting()
+{
+    if (!checkBudget())
+        return false;
+    if (const QString refusal = report_.textLengthRefusal(); !refusal.isEmpty()) {
+        tell(refusal);
+        return false;
+    }
+    return true;
+}
+
+QString ReportController::chooseSaveFile(bool isHtml)
 {
     ui::FileDialogRequest request;
-    request.proposedName = BuildReportFileName(isHtml);
+    request.proposedName = standardFileName(isHtml);
     if (isHtml) {
         request.title = QStringLiteral("报表文件导出为HTML文件");
         request.filter = QStringLiteral("HTML文件 (*.htm)|*.htm;*.html");
@@ -52,38 +174,108 @@ bool ReportController::ChooseSaveFile(bool isHtml)
         request.title = QStringLiteral("报表文件存储为");
         request.filter = QStringLiteral("项目文件 (*.xm)|*.xm|所有文件(*.*)|*.*");
     }
-    request.initialFolder = LocalFolderOrDefault();
+    request.initialFolder = settings_.localFolderOrDefault();
     request.confirmOverwrite = true;
     const std::optional<QString> chosen = ui::current().saveFileName(dialogParent_, request);
     if (!chosen || chosen->isEmpty())
-        return false;
+        return {};
     // Qt's dialog asks only before overwriting; a new file is confirmed here, and No
     // counts as cancelling the dialog.
-    if (QueryFileAttributes(*chosen) < 0
-        && !ui::current().question(dialogParent_,
-                                   QStringLiteral("文件") + *chosen + QStringLiteral("不存在，是否创建？")))
-        return false;
-    (isHtml ? HtmlFileName : ReportFileName) = *chosen;
-    return true;
+    if (QueryFileAttributes(*chosen) < 0 && !ask(QStringLiteral("文件") + *chosen + QStringLiteral("不存在，是否创建？")))
+        return {};
+    return *chosen;
 }
 
-bool ReportController::TransferReportFields(bool toDocument)
+void ReportController::show(const BudgetReport::WriteResult& result)
 {
-    return form_->TransferReportFields(ReportRoot, toDocument);
+    form_->setValues(result.shown);
+    if (result.reportWritten)
+        setModified(false);
+    for (const QString& message : result.messages)
+        tell(message);
 }
 
-bool ReportController::CheckBudgetTotals()
+bool ReportController::writeReportFiles()
 {
-    return form_->CheckBudgetTotals();
+    const BudgetReport::WriteResult result = report_.save(files(), header(), standardFileName(true));
+    show(result);
+    return result.reportWritten;
 }
 
-void ReportController::LoadReport() { lifecycle_->LoadReport(); }
-bool ReportController::WriteReportFiles() { return exporter_->WriteReportFiles(); }
-void ReportController::NewReport() { lifecycle_->NewReport(); }
-void ReportController::OpenReport() { lifecycle_->OpenReport(); }
-void ReportController::OpenReportFile(const QString& fileName) { lifecycle_->OpenReportFile(fileName); }
-void ReportController::SaveReport() { lifecycle_->SaveReport(); }
-void ReportController::SaveReportAs() { lifecycle_->SaveReportAs(); }
-void ReportController::ExportPage() { exporter_->ExportPage(); }
-void ReportController::PrintPage() { exporter_->PrintPage(); }
-bool ReportController::ConfirmClose() { return lifecycle_->ConfirmClose(); }
+void ReportController::saveReport()
+{
+    takeValues();
+    if (const QString refusal = report_.saveRefusal(settings_.unitCode); !refusal.isEmpty()) {
+        tell(refusal);
+        return;
+    }
+    if (!checkBeforeWriting())
+        return;
+    // The standard name replaces whatever name the report was opened or saved under.
+    report_.setFileName(standardFileName(false));
+    if (QueryFileAttributes(report_.fileName()) >= 0 && !ask(QStringLiteral("文件已存在，是否覆盖？")))
+        return;
+    if (!report_.fileName().isEmpty() && writeReportFiles())
+        updateCaption();
+}
+
+void ReportController::saveReportAs()
+{
+    takeValues();
+    if (const QString refusal = report_.saveAsRefusal(); !refusal.isEmpty()) {
+        tell(refusal);
+        return;
+    }
+    if (!checkBeforeWriting())
+        return;
+    const QString chosen = chooseSaveFile(false);
+    if (chosen.isEmpty())
+        return;
+    report_.setFileName(chosen);
+    if (writeReportFiles())
+        updateCaption();
+}
+
+void ReportController::exportPage()
+{
+    takeValues();
+    if (!ReportFileNames::IsUsableProjectCode(report_.value(QStringLiteral("projectCode")))) {
+        tell(BudgetReport::unsafeProjectCodeText());
+        return;
+    }
+    const QString chosen = chooseSaveFile(true);
+    if (chosen.isEmpty())
+        return;
+    report_.setPageFileName(chosen);
+    if (!checkBudget())
+        return;
+    show(report_.exportPage(files(), header(), chosen));
+}
+
+// ---- Print and closing --------------------------------------------------------------------
+
+void ReportController::printPage()
+{
+    if (report_.fileName().isEmpty()) {
+        tell(QStringLiteral("请先保存报表再打印"));
+        return;
+    }
+    const QString page = ReportFileNames::PrintPageName(report_.fileName());
+    if (page.isEmpty()) {
+        tell(QStringLiteral("未找到相应的HTML文件"));
+        return;
+    }
+    if (QueryFileAttributes(page) < 0) {
+        tell(QStringLiteral("未找到相应的HTML文件") + page);
+        return;
+    }
+    tell(QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page + QStringLiteral("进行打印"));
+    // Without a browser the clerk still needs the page's path to open it by hand.
+    if (!ui::current().openInBrowser(page))
+        tell(QStringLiteral("无法打开浏览器") + page);
+}
+
+bool ReportController::confirmClose()
+{
+    return !isModified() || ask(QStringLiteral("当前报表还未保存，确定退出吗？"));
+}

@@ -1,68 +1,74 @@
 #pragma once
 
-#include "core/XmlDocument.h"
+#include "core/BudgetReport.h"
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QWidget;
-class ReportExporter;
 class ReportForm;
-class ReportLifecycle;
+struct Settings;
 
-// The one budget report being edited: its document, its file names and whether it holds
-// unsaved edits, with the commands that load, save, export and print it. It knows the form
-// it transfers to and from and the widget its questions stand over, nothing of the window
-// around them: the window follows the report through captionChanged and modifiedChanged.
+// The one budget report being edited and the commands on it: New, Open, Save, Save As,
+// Export, Print and closing. It owns the report (values, file, modified state) and asks
+// the user through the seam; the form only shows values and announces edits, and the
+// window follows the report through captionChanged and modifiedChanged.
 class ReportController : public QObject {
     Q_OBJECT
 public:
     // form: the report's fields; dialogParent: what messages and file dialogs stand over.
-    ReportController(ReportForm* form, QWidget* dialogParent);
+    ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent);
     ~ReportController() override;
 
-    bool dirtyData = false;
-    QString ReportFileName;
-    QString HtmlFileName;
-    xml::XmlDocumentPtr ReportDocument;
-    xml::XmlNode ReportRoot;
-
-    // Sets the modified state and announces it, also when it does not change: the window's
-    // Save follows every call.
-    void SetModified(bool flag);
-    // Announces the caption for ReportFileName ("Vantrel - 未命名" before a first save).
-    void UpdateCaption();
-    QString BuildReportFileName(bool isHtml) const;
-    // Asks for the file to save (report or page) into ReportFileName or HtmlFileName;
-    // false when the user backs out.
-    bool ChooseSaveFile(bool isHtml);
-    bool TransferReportFields(bool toDocument);
-    bool CheckBudgetTotals();
-
-    void LoadReport();
-    bool WriteReportFiles();
-
-    void NewReport();
-    void OpenReport();
-    void OpenReportFile(const QString& fileName);
-    void SaveReport();
-    void SaveReportAs();
-    void ExportPage();
-    void PrintPage();
+    void newReport();
+    void openReport();
+    // Open without the file dialog, for a report named on the command line: the same
+    // questions before and the same messages on failure as Open.
+    void openReportFile(const QString& fileName);
+    void saveReport();
+    void saveReportAs();
+    void exportPage();
+    void printPage();
     // True when the report may be closed; asks only for a modified report.
-    bool ConfirmClose();
+    bool confirmClose();
 
-    ReportForm* form() const { return form_; }
-    QWidget* dialogParent() const { return dialogParent_; }
+    // The report changed outside the form (a long text from its editor).
+    void markModified();
+
+    bool isModified() const { return report_.isModified(); }
+    const QString& fileName() const { return report_.fileName(); }
+    const QString& pageFileName() const { return report_.pageFileName(); }
+    // The report as last loaded or saved, with the form's values as they are now.
+    const BudgetReport& report();
 
 signals:
     void captionChanged(const QString& caption);
     void modifiedChanged(bool modified);
 
 private:
+    void setModified(bool modified);
+    void updateCaption();
+    bool settingsComplete();
+    bool readyToOpen(const QString& question);
+    void openChosen(const QString& fileName);
+    // Takes the form's values into the report.
+    void takeValues();
+    // The budget rules; shows what the check rewrote and the first broken rule's message.
+    bool checkBudget();
+    // The budget rules, then the text lengths, as Save and Save As check them.
+    bool checkBeforeWriting();
+    QString standardFileName(bool isHtml) const;
+    // Asks for the file to save (report or page); empty when the user backs out.
+    QString chooseSaveFile(bool isHtml);
+    bool writeReportFiles();
+    void show(const BudgetReport::WriteResult& result);
+    BudgetReport::Files files() const;
+    ReportHeader header() const;
+    void tell(const QString& text);
+    bool ask(const QString& text);
+
+    Settings& settings_;
     ReportForm* form_;
     QWidget* dialogParent_;
-    std::unique_ptr<ReportLifecycle> lifecycle_;
-    std::unique_ptr<ReportExporter> exporter_;
+    BudgetReport report_;
 };

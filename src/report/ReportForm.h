@@ -1,70 +1,98 @@
 #pragma once
 
-#include "core/XmlDocument.h"
+#include "core/ReportValues.h"
 
 #include <QTabWidget>
 #include <array>
+#include <functional>
+#include <vector>
 
-class BudgetAmount;
 class BudgetStatus;
 class CodedList;
 class QGroupBox;
+class QGridLayout;
 class QLineEdit;
-class HiddenTextBox;
 class QPlainTextEdit;
 class QPushButton;
+class QVBoxLayout;
 
-// The four tabs of a budget report (objectName "SSTab1"): every field of the report,
-// the project type's budget frame, the budget checks and the moves between the form
-// and a report document. The report controller owns the document and the file names.
+// The four tabs of a budget report (objectName "SSTab1"), built from the report field
+// table: it shows a report's values and announces the user's edits, nothing more. It
+// holds every field's value, so a tab that is not built yet still has its values: the
+// first tab is built at once, the others when first shown or asked for.
 class ReportForm : public QTabWidget {
     Q_OBJECT
 public:
     explicit ReportForm(QWidget* parent = nullptr);
     ~ReportForm() override;
 
-    // Document <-> form, every field in the field table's order. Form -> document runs
-    // CheckBudgetTotals first (false: nothing written) and stamps the ReportInfo block.
-    bool TransferReportFields(const xml::XmlNode& reportRoot, bool toDocument);
-    // The four budget rules; shows the first broken rule's message and returns false.
-    bool CheckBudgetTotals();
-    // Every free text short enough to be loaded again; otherwise shows which one is too
-    // long and returns false.
-    bool CheckTextLengths();
-    // One amount box read exactly as a plain decimal. Text that is no amount counts as 0
-    // and the box then shows "0"; full-width or digit-grouped input is rewritten as the
-    // plain decimal it stands for.
-    static BudgetAmount ReadAmount(QLineEdit* box);
-    // Enables the budget frame of the selected project type, resetting every amount
-    // first when the type's group differs from projectGroup.
-    void ApplyProjectType();
-    void ResetBudgetFrames();
+    // Shows these fields' values (the others stay), in the table's order, so a project
+    // type is in place before its amounts. Not an edit.
+    void setValues(const ReportValues& values);
+    // Every field as the form shows it, the long texts behind the buttons included.
+    const ReportValues& values() const { return values_; }
+    QString value(const QString& field) const { return values_.value(field); }
 
+    // Asked before a user's pick of a project type in another group would wipe typed
+    // amounts; false keeps the previous type as if nothing was picked.
+    void setAmountResetQuestion(std::function<bool()> ask) { askAmountReset_ = std::move(ask); }
+
+    // The group of the project type whose budget frame is enabled.
     int projectGroup() const { return projectGroup_; }
     void setProjectGroup(int group) { projectGroup_ = group; }
 
-    QLineEdit* projectCodeBox() const;           // Text1
-    QLineEdit* projectNameBox() const;           // Text2
-    CodedList* projectTypeList() const;          // Combo1
-    CodedList* projectNatureList() const;        // Combo2
-    HiddenTextBox* longTextBox(int i) const;     // Text3 .. Text6 (hidden), i = 0..3
-    QPushButton* longTextButton(int i) const;    // Command1 .. Command4, i = 0..3
-    QGroupBox* budgetFrame(int i) const;         // Frame4(i), i = 0..7
-    BudgetStatus* budgetStatus(int tab) const;   // the running sums on tab 1, 2 or 3
+    // Builds every tab not built yet.
+    void buildAllTabs();
+    // Every amount to "0" and every budget frame switched off, as a change of the
+    // project type's group does.
+    void resetBudgetFrames();
+
+    // The control of a field by its id ("projectCode", "centralDemand2006"), building its
+    // tab first; null for a long text (it has none) or an unknown id.
+    QWidget* control(const QString& field);
+    QLineEdit* lineEdit(const QString& field);
+    CodedList* list(const QString& field);
+    QPushButton* longTextButton(int i) const; // Command1 .. Command4, i = 0..3
+    // The field of long text i (the text edited through button i).
+    static QString longTextField(int i);
+    QGroupBox* budgetFrame(int i);            // Frame4(i), i = 0..7
+    BudgetStatus* budgetStatus(int tab);      // the running sums on tab 1, 2 or 3
 
 signals:
-    // The user changed a value (typing, pasting, cutting, deleting, choosing a list item),
-    // or a list selection was made; the window marks the report modified.
-    void userEdited();
+    // The user changed a value (typing, pasting, cutting, deleting, choosing a list item).
+    void edited();
+    // The button of long text i was clicked.
+    void longTextRequested(int i);
 
 private:
-    // A project type picked by the user or selected by the program; asks before a pick
-    // of the user's would wipe typed amounts.
+    void ensureBuilt(int tab);
+    void buildGeneralTab(int tab);
+    void buildBudgetTab(int tab);
+    void addStatus(int tab, QVBoxLayout* page, int at);
+    QLineEdit* makeLineEdit(int field);
+    QPlainTextEdit* makePlainText(int field);
+    CodedList* makeList(int field);
+    void showValue(int field, const QString& text);
+    void userChanged(int field, const QString& text);
+    void chainTabOrder(std::vector<std::pair<std::tuple<int, int, int, int>, QWidget*>>& order);
+    void refreshStatuses();
+    void refreshLongTextButtons();
+
     void projectTypeSelected(int index);
     bool holdsTypedAmounts() const;
+    void applyProjectType();
 
-    struct Controls;
-    Controls* c_;
+    ReportValues values_;
+    std::vector<QWidget*> controls_;              // by position in the field table; null until built
+    std::array<QWidget*, 4> pages_{};             // the content of each tab's scroll area
+    std::array<bool, 4> built_{};
+    std::array<QPushButton*, 4> buttons_{};
+    std::array<QGroupBox*, 8> frames_{};
+    std::array<BudgetStatus*, 3> statuses_{};
+    QWidget* lastInTabOrder_ = nullptr;
+    std::function<bool()> askAmountReset_;
+    bool programSets_ = false; // set while the form itself fills boxes
+    std::array<bool, 8> frameEnabled_{true, true, true, true, true, true, true, true};
     int projectGroup_ = 0;
-    int selectedType_ = 0; // list index of the type last applied
+    int selectedType_ = 0;     // list index of the type last applied
 };

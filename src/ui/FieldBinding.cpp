@@ -2,7 +2,6 @@
 
 #include "core/CodedItem.h"
 #include "ui/CodedList.h"
-#include "ui/HiddenTextBox.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,10 +13,8 @@ namespace {
 
 QString textOf(const QLineEdit* box) { return box->text(); }
 QString textOf(const QPlainTextEdit* box) { return box->toPlainText(); }
-QString textOf(const HiddenTextBox* box) { return box->toPlainText(); }
 void show(QLineEdit* box, const QString& text) { box->setText(text); }
 void show(QPlainTextEdit* box, const QString& text) { box->setPlainText(text); }
-void show(HiddenTextBox* box, const QString& text) { box->setPlainText(text); }
 
 template <typename Box>
 void transferText(const XmlNode& context, Box* box, const QString& xpath, bool toDocument, const QString& defaultText)
@@ -51,10 +48,8 @@ void ShowStoredText(Box* box, const QString& stored, const QString& defaultText)
 
 template QString StoredText(QLineEdit*, const QString&);
 template QString StoredText(QPlainTextEdit*, const QString&);
-template QString StoredText(HiddenTextBox*, const QString&);
 template void ShowStoredText(QLineEdit*, const QString&, const QString&);
 template void ShowStoredText(QPlainTextEdit*, const QString&, const QString&);
-template void ShowStoredText(HiddenTextBox*, const QString&, const QString&);
 
 void TransferTextField(const XmlNode& context, QLineEdit* box, const QString& xpath, bool toDocument,
                        const QString& defaultText)

@@ -7,7 +7,6 @@
 class QLineEdit;
 class QPlainTextEdit;
 class CodedList;
-class HiddenTextBox;
 
 // Field binding: one value between a form control and a document node. Both forms use it;
 // one function per direction and kind of control.

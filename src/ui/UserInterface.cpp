@@ -7,13 +7,18 @@
 namespace ui {
 
 namespace {
-UserInterface* installed = nullptr;
+// The implementation a test installed; null for the real one.
+UserInterface*& installed()
+{
+    static UserInterface* implementation = nullptr;
+    return implementation;
 }
+} // namespace
 
 UserInterface& current()
 {
-    if (installed)
-        return *installed;
+    if (installed())
+        return *installed();
     static QtUserInterface real;
     return real;
 }
@@ -30,7 +35,7 @@ std::optional<QStringList> UserInterface::openFileNames(QWidget*, const FileDial
 
 void install(UserInterface* implementation)
 {
-    installed = implementation;
+    installed() = implementation;
 }
 
 QString toQtFilter(const QString& pipeFilter)

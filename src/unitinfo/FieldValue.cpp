@@ -1,6 +1,6 @@
 #include "unitinfo/FieldValue.h"
 
-#include "store/Module1.h"
+#include "core/XmlDocumentAccess.h"
 
 #include <QLineEdit>
 

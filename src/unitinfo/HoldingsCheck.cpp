@@ -6,7 +6,7 @@
 #include <QHash>
 #include <QLineEdit>
 
-bool CheckHoldings(QWidget* parent, const HoldingsBoxes& boxes)
+bool checkHoldings(QWidget* parent, const HoldingsBoxes& boxes)
 {
     UnitInfoValues values;
     QHash<QString, QLineEdit*> byName;

@@ -21,4 +21,4 @@ struct HoldingsBoxes {
 
 // Runs the holdings rules on the boxes' texts, writes back the boxes the reading reset
 // and shows the first broken rule's message; false when a rule is broken.
-bool CheckHoldings(QWidget* parent, const HoldingsBoxes& boxes);
+bool checkHoldings(QWidget* parent, const HoldingsBoxes& boxes);

@@ -1,19 +1,18 @@
 #include "unitinfo/UnitInfoPrinter.h"
 
 #include "core/ReportFileNames.h"
-#include "store/Module1.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
-#include "unitinfo/UnitInfoFolder.h"
 
-QString UnitInfoPagePath()
+QString UnitInfoPagePath(const Settings& settings)
 {
-    return ReportFileNames::UnitInfoFileName(Module1::UnitCode, UnitInfoFolder(), true);
+    return ReportFileNames::UnitInfoFileName(settings.unitCode, settings.localFolderOrDefault(), true);
 }
 
-void PrintUnitInfoPage(QWidget* owner)
+void PrintUnitInfoPage(const Settings& settings, QWidget* owner)
 {
-    const QString page = UnitInfoPagePath();
-    if (Module1::QueryFileAttributes(page) < 0) {
+    const QString page = UnitInfoPagePath(settings);
+    if (QueryFileAttributes(page) < 0) {
         ui::current().message(owner, QStringLiteral("未找到相应的HTML文件") + page);
         return;
     }

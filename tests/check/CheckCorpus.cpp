@@ -3,10 +3,12 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
-#include "report/frmMain.h"
+#include "report/MainWindow.h"
+#include "report/ReportController.h"
 #include "ui/CodedList.h"
 #include "core/XmlDocumentAccess.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,22 +24,23 @@ QList<QByteArray> CheckCorpus::saveReports(const QList<Report>& reports)
     ScriptedUi ui;
     TempProgramFolder dir;
     dir.writeCompleteSettings(QStringLiteral("410101"), QStringLiteral("测试博物馆"));
-    frmMain window;
-    window.Form_Load(dir.path());
+    MainWindow window(dir.settings);
+    window.start();
     QList<QByteArray> saved;
     for (const Report& report : reports) {
-        window.M_FileNew_Click();
+        window.controller()->newReport();
         ReportForm* form = window.form();
-        form->projectTypeList()->selectItem(report.typeIndex);
-        form->projectCodeBox()->setText(report.projectCode);
-        form->projectNameBox()->setText(report.projectName);
+        form->list(QStringLiteral("projectType"))->selectItem(report.typeIndex);
+        form->lineEdit(QStringLiteral("projectCode"))->setText(report.projectCode);
+        form->lineEdit(QStringLiteral("projectName"))->setText(report.projectName);
+        form->buildAllTabs();
         for (const auto& [control, text] : report.amounts) {
             auto* box = form->findChild<QLineEdit*>(control);
             if (!box)
                 qFatal("no box %s", qPrintable(control));
             box->setText(text);
         }
-        window.M_FileSave_Click();
+        window.controller()->saveReport();
         const QString file = dir.file(QStringLiteral("qzrt_410101_") + report.projectCode + QStringLiteral(".xm"));
         saved << dir.readFile(QFileInfo(file).fileName());
     }
@@ -48,7 +51,7 @@ QList<QByteArray> CheckCorpus::saveReports(const QList<Report>& reports)
 
 QByteArray CheckCorpus::edited(const QByteArray& document, const Edits& edits)
 {
-    const xml::XmlDocumentPtr doc = Module1::ParseXmlText(document);
+    const xml::XmlDocumentPtr doc = testdoc::ParseXmlText(document);
     const xml::XmlNode root = xml::documentElement(doc);
     for (const auto& [xpath, text] : edits)
         xml::SetNodeText(root, xpath, text);

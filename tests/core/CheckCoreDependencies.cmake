@@ -2,7 +2,10 @@ cmake_policy(VERSION 3.20)
 # Fails when the layers of src/ tangle: core including anything outside core, a header
 # under src/core that includes a widget or GUI header, a file other than main.cpp and the
 # window's own that includes the main window, or folders that include each other round in
-# a cycle. Then fails when a core-only binary loads Qt Gui/Widgets.
+# a cycle. Fails when src/ defines a mutable global at namespace scope, when the report
+# controller has a public data member, or when code under src/ (string literals aside:
+# control and window objectNames keep the old names) uses a name of the old forms.
+# Then fails when a core-only binary loads Qt Gui/Widgets.
 file(GLOB headers ${SOURCE_DIR}/src/core/*.h ${SOURCE_DIR}/src/core/*.cpp)
 foreach(h IN LISTS headers)
   file(STRINGS ${h} includes REGEX "^[ \t]*#[ \t]*include")
@@ -12,6 +15,36 @@ foreach(h IN LISTS headers)
     endif()
     if(line MATCHES "\"([A-Za-z_]+)/" AND NOT CMAKE_MATCH_1 STREQUAL "core")
       message(FATAL_ERROR "${h} includes code outside core: ${line}")
+    endif()
+  endforeach()
+endforeach()
+
+# Globals, public members and old names, line by line with string literals blanked out.
+file(GLOB_RECURSE all_sources ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+foreach(source IN LISTS all_sources)
+  file(STRINGS ${source} lines)
+  set(public_section OFF)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "\"([^\"\\]|\\.)*\"" "\"\"" code "${line}")
+    string(REGEX REPLACE "//.*$" "" code "${code}")
+    # A definition at namespace scope starts in the first column and is no declaration of
+    # a function, type or alias; const and constexpr data are fine.
+    if(code MATCHES "^[A-Za-z_][A-Za-z0-9_:<>, *&]* [*&]*[A-Za-z_][A-Za-z0-9_]*( *=[^(]*| *{[^}]*})?;$"
+       AND NOT code MATCHES "^(const|constexpr|static const|static constexpr|inline const|inline constexpr|using|typedef|class|struct|enum|namespace|friend|return|template|extern \"\"|Q_)[ (]")
+      message(FATAL_ERROR "${source} defines a mutable global: ${line}")
+    endif()
+    if(code MATCHES "(^|[^A-Za-z0-9_])(frm[A-Z][A-Za-z0-9_]*|[A-Za-z0-9_]+_Click|Module1)([^A-Za-z0-9_]|$)")
+      message(FATAL_ERROR "${source} uses a name of the old forms: ${line}")
+    endif()
+    if(source MATCHES "/report/ReportController\\.h$")
+      if(code MATCHES "^ *public:")
+        set(public_section ON)
+      elseif(code MATCHES "^ *(private|protected|signals)( slots)?:")
+        set(public_section OFF)
+      elseif(public_section AND code MATCHES "^    [A-Za-z_][A-Za-z0-9_:<>, *&]* [*&]*[A-Za-z_][A-Za-z0-9_]*( *=[^(]*| *{[^}]*})?;$"
+             AND NOT code MATCHES "^    (using|typedef|friend|static constexpr|static const) ")
+        message(FATAL_ERROR "${source}: the report controller has a public data member: ${line}")
+      endif()
     endif()
   endforeach()
 endforeach()

@@ -1,5 +1,6 @@
 // The four budget rules over a report's values: boundaries, order, exact decimals and
 // which boxes reading rewrites, with the blank template's values as a new report.
+#include "ControlNames.h"
 #include "core/BudgetRules.h"
 #include "core/ReportFile.h"
 
@@ -9,13 +10,13 @@
 namespace {
 
 // A new report: the blank template read as a file, every amount "0", plus the hidden
-// pair that the window keeps and never stores.
+// pair, which is never stored.
 ReportValues newReport()
 {
     const ReportFile blank = ReadReportFile(QStringLiteral(VANTREL_TEMPLATES_DIR "/report1.tpl"));
     ReportValues values = blank.values;
-    values.setValue(QStringLiteral("Text21(1)"), QStringLiteral("0"));
-    values.setValue(QStringLiteral("Text22(1)"), QStringLiteral("0"));
+    values.setValue(fieldOf(QStringLiteral("Text21(1)")), QStringLiteral("0"));
+    values.setValue(fieldOf(QStringLiteral("Text22(1)")), QStringLiteral("0"));
     return values;
 }
 
@@ -25,7 +26,7 @@ ReportValues with(const QStringList& settings)
     ReportValues values = newReport();
     for (const QString& setting : settings) {
         const qsizetype at = setting.indexOf(QLatin1Char('='));
-        values.setValue(setting.left(at), setting.mid(at + 1));
+        values.setValue(fieldOf(setting.left(at)), setting.mid(at + 1));
     }
     return values;
 }
@@ -115,14 +116,20 @@ private slots:
         BudgetRuleResult result = CheckBudgetRules(with(settings));
         QCOMPARE(result.brokenRule, 1);
         using Boxes = QList<QPair<QString, QString>>;
-        QCOMPARE(result.normalised, (Boxes{{"Text32", "0"}, {"Text18(0)", "12"}, {"Text17(1)", "0"}}));
+        const auto byField = [](const Boxes& boxes) {
+            Boxes fields;
+            for (const auto& [control, text] : boxes)
+                fields.append({fieldOf(control), text});
+            return fields;
+        };
+        QCOMPARE(result.normalised, byField({{"Text32", "0"}, {"Text18(0)", "12"}, {"Text17(1)", "0"}}));
 
         // Once the offending pair is mended, the whole form is read, in order.
         result = CheckBudgetRules(with(settings + QStringList{"Text18(1)=0"}));
         QCOMPARE(result.brokenRule, 2);
-        QCOMPARE(result.normalised, (Boxes{{"Text32", "0"}, {"Text18(0)", "12"}, {"Text17(1)", "0"},
-                                           {"Text17(2)", "0"}, {"Text18(2)", "0"}, {"Text19(0)", "1"},
-                                           {"Text12(0)", "0"}, {"Text13(4)", "1000"}}));
+        QCOMPARE(result.normalised, byField({{"Text32", "0"}, {"Text18(0)", "12"}, {"Text17(1)", "0"},
+                                             {"Text17(2)", "0"}, {"Text18(2)", "0"}, {"Text19(0)", "1"},
+                                             {"Text12(0)", "0"}, {"Text13(4)", "1000"}}));
     }
 
     // The batch checker may see only what a file holds: an absent box counts as 0 and
@@ -130,12 +137,12 @@ private slots:
     void absentBoxesCountAsZero()
     {
         ReportValues values;
-        values.setValue(QStringLiteral("Text17(0)"), QStringLiteral("1"));
-        values.setValue(QStringLiteral("Text32"), QStringLiteral("1"));
+        values.setValue(fieldOf(QStringLiteral("Text17(0)")), QStringLiteral("1"));
+        values.setValue(fieldOf(QStringLiteral("Text32")), QStringLiteral("1"));
         BudgetRuleResult result = CheckBudgetRules(values);
         QVERIFY(result.ok());
         QVERIFY(result.normalised.isEmpty());
-        values.setValue(QStringLiteral("Text18(0)"), QStringLiteral("2"));
+        values.setValue(fieldOf(QStringLiteral("Text18(0)")), QStringLiteral("2"));
         QCOMPARE(CheckBudgetRules(values).brokenRule, 1);
     }
 

@@ -1,5 +1,6 @@
 // Reading saved reports, unit files and the settings file with core alone: every field of
 // the report table through the real template, failures, and the settings file's bytes.
+#include "ControlNames.h"
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
 #include "core/ReportFile.h"
@@ -21,7 +22,7 @@ const QString kReportTemplate = QStringLiteral(VANTREL_TEMPLATES_DIR "/report1.t
 class TestReportFile : public QObject {
     Q_OBJECT
 private slots:
-    // Every one of the 83 fields written into the template comes back under its control name.
+    // Every one of the 83 fields written into the template comes back under its field id.
     void everyFieldRoundTripsThroughTheTemplate()
     {
         QString error;
@@ -38,7 +39,7 @@ private slots:
                 value = QString::number(items.back().code);
             }
             SetNodeText(root, f.xpath, value);
-            written.setValue(f.control.objectName(), value);
+            written.setValue(f.id, value);
         }
         SetNodeText(root, QStringLiteral("//Report/ReportInfo/CorpID"), QStringLiteral("410101"));
         SetNodeText(root, QStringLiteral("//Report/ReportInfo/ReportDate"), QStringLiteral("2026-12-07"));
@@ -59,19 +60,19 @@ private slots:
     {
         const ReportFile file = ReadReportFile(kReportTemplate);
         QVERIFY(file.ok);
-        QCOMPARE(file.values.value(QStringLiteral("Text32")), QStringLiteral("0"));
-        QCOMPARE(file.values.value(QStringLiteral("Text28(1)")), QStringLiteral("0"));
+        QCOMPARE(file.values.value(fieldOf(QStringLiteral("Text32"))), QStringLiteral("0"));
+        QCOMPARE(file.values.value(fieldOf(QStringLiteral("Text28(1)"))), QStringLiteral("0"));
         // The template's type code is the list's first item.
-        QCOMPARE(file.values.value(QStringLiteral("Combo1")),
+        QCOMPARE(file.values.value(fieldOf(QStringLiteral("Combo1"))),
                  QString::number(ProjectTypes::projectTypeItems().front().code));
-        QVERIFY(!file.values.contains(QStringLiteral("Text21(1)"))); // the hidden pair is never stored
+        QVERIFY(!file.values.contains(fieldOf(QStringLiteral("Text21(1)")))); // the hidden pair is never stored
         // A stored code that is no code of the list reads as the first item, as the window shows it.
         const ReportFile odd = ReadReportBytes(
             "<Report><BasicInfo><ProjectType>77</ProjectType><ProjectAttribute>2.0</ProjectAttribute></BasicInfo></Report>",
             QStringLiteral("o.xm"));
         QVERIFY(odd.ok);
-        QCOMPARE(odd.values.value(QStringLiteral("Combo1")), QString::number(ProjectTypes::projectTypeItems().front().code));
-        QCOMPARE(odd.values.value(QStringLiteral("Combo2")), QStringLiteral("2"));
+        QCOMPARE(odd.values.value(fieldOf(QStringLiteral("Combo1"))), QString::number(ProjectTypes::projectTypeItems().front().code));
+        QCOMPARE(odd.values.value(fieldOf(QStringLiteral("Combo2"))), QStringLiteral("2"));
     }
 
     void failuresCarryTheStoreText()

@@ -6,9 +6,10 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
-#include "report/frmMain.h"
-#include "store/Module1.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "report/MainWindow.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -22,7 +23,7 @@
 #include <QTest>
 #include <memory>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -221,20 +222,20 @@ private slots:
         QFETCH(int, outcome);
         QFETCH(QString, name);
 
-        frmMain w;
-        w.Form_Load(dir_->path());
+        MainWindow w(dir_->settings);
+        w.start();
         QCOMPARE(ui_->texts, QStringList());
         // Unsaved work in the window: a failed open must leave it exactly as it is.
-        typeInto(w.form()->projectCodeBox(), QStringLiteral("K01"));
-        typeInto(w.form()->projectNameBox(), QStringLiteral("原有项目"));
-        QVERIFY(w.controller()->dirtyData);
+        typeInto(w.form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("K01"));
+        typeInto(w.form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("原有项目"));
+        QVERIFY(w.controller()->isModified());
         const QStringList before = shownValues(w);
 
         const QString hostile = dir_->file(QStringLiteral("hostile.xm"));
         place(hostile, content);
         ui_->answerQuestion(true);
         ui_->answerOpenFile(hostile);
-        w.M_FileOpen_Click();
+        w.controller()->openReport();
         verifyNoConnection();
         QCOMPARE(ui_->texts.first(), QStringLiteral("当前报表还未保存，确定打开其他报表吗？"));
         const bool loaded = ui_->texts.size() == 1;
@@ -249,22 +250,22 @@ private slots:
         if (!loaded) {
             QCOMPARE(ui_->texts, (QStringList{ui_->texts.first(), QStringLiteral("报表文件错误，请重新建立")}));
             QCOMPARE(shownValues(w), before);
-            QVERIFY(w.controller()->dirtyData);
+            QVERIFY(w.controller()->isModified());
         } else {
-            QVERIFY(!w.controller()->dirtyData);
-            QCOMPARE(w.form()->projectNameBox()->text(), name);
+            QVERIFY(!w.controller()->isModified());
+            QCOMPARE(w.form()->lineEdit(QStringLiteral("projectName"))->text(), name);
             QVERIFY(!shownValues(w).join(QLatin1Char('\n')).contains(QString::fromLatin1(kForeign)));
             // What was opened saves under the standard name and prints with its text escaped.
-            if (w.form()->projectCodeBox()->text().isEmpty())
-                typeInto(w.form()->projectCodeBox(), QStringLiteral("H7"));
-            if (w.form()->projectNameBox()->text().isEmpty())
-                typeInto(w.form()->projectNameBox(), QStringLiteral("外来文件"));
-            const QString shown = w.form()->projectNameBox()->text();
+            if (w.form()->lineEdit(QStringLiteral("projectCode"))->text().isEmpty())
+                typeInto(w.form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("H7"));
+            if (w.form()->lineEdit(QStringLiteral("projectName"))->text().isEmpty())
+                typeInto(w.form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("外来文件"));
+            const QString shown = w.form()->lineEdit(QStringLiteral("projectName"))->text();
             ui_->texts.clear();
-            w.M_FileSave_Click();
+            w.controller()->saveReport();
             QCOMPARE(ui_->texts, QStringList());
             const QString saved = dir_->file(QStringLiteral("qzrt_410101_H7.xm"));
-            QCOMPARE(w.controller()->ReportFileName, saved);
+            QCOMPARE(w.controller()->fileName(), saved);
             const XmlDocumentPtr again = LoadXmlDocument(saved);
             QCOMPARE(GetLastErrorText(), QString());
             QCOMPARE(GetNodeText(documentElement(again), QStringLiteral("//Report/BasicInfo/ProjectName")), shown);
@@ -274,17 +275,17 @@ private slots:
 
         // The window goes on working: a new report is filled and saved as usual.
         ui_->texts.clear();
-        if (w.controller()->dirtyData)
+        if (w.controller()->isModified())
             ui_->answerQuestion(true);
-        w.M_FileNew_Click();
+        w.controller()->newReport();
         QCOMPARE(w.windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QCOMPARE(w.form()->projectNameBox()->text(), QString());
-        typeInto(w.form()->projectCodeBox(), QStringLiteral("N01"));
-        typeInto(w.form()->projectNameBox(), QStringLiteral("城墙维修"));
+        QCOMPARE(w.form()->lineEdit(QStringLiteral("projectName"))->text(), QString());
+        typeInto(w.form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("N01"));
+        typeInto(w.form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("城墙维修"));
         ui_->texts.clear();
-        w.M_FileSave_Click();
+        w.controller()->saveReport();
         QCOMPARE(ui_->texts, QStringList());
-        QVERIFY(!w.controller()->dirtyData);
+        QVERIFY(!w.controller()->isModified());
         const XmlDocumentPtr fresh = LoadXmlDocument(dir_->file(QStringLiteral("qzrt_410101_N01.xm")));
         QCOMPARE(GetLastErrorText(), QString());
         QCOMPARE(GetNodeText(documentElement(fresh), QStringLiteral("//Report/BasicInfo/ProjectName")),
@@ -299,15 +300,15 @@ private slots:
         QFETCH(int, outcome);
         QFETCH(QString, name);
 
-        UnitCode = QStringLiteral("410101");
-        LocalFolder.clear();
+        dir_->settings.unitCode = QStringLiteral("410101");
+        dir_->settings.localFolder.clear();
         const QString unitFile = dir_->file(QStringLiteral("410101.dw"));
         const QString page = dir_->file(QStringLiteral("410101.htm"));
         QFile::remove(unitFile);
         // What the dialog shows for a unit without a file: the template with the unit code.
         QStringList blank;
         {
-            frmCorpInfo reference;
+            UnitInfoDialog reference(dir_->settings);
             reference.allowCancel = false;
             ui_->answerModal([&](QDialog* d) {
                 blank = shownValues(*d);
@@ -317,7 +318,7 @@ private slots:
         }
         place(unitFile, content);
 
-        frmCorpInfo dialog;
+        UnitInfoDialog dialog(dir_->settings);
         dialog.allowCancel = true;
         bool loaded = false;
         QString shown;
@@ -330,7 +331,7 @@ private slots:
                 QVERIFY2(loaded, qPrintable(ui_->texts.join(QLatin1Char('|'))));
             if (outcome == EitherWay)
                 qInfo("%s", loaded ? "loaded" : qPrintable(ui_->texts.join(QLatin1Char('|'))));
-            QCOMPARE(dialog.textBox(QStringLiteral("Text1"))->text(), UnitCode);
+            QCOMPARE(dialog.textBox(QStringLiteral("Text1"))->text(), dir_->settings.unitCode);
             if (!loaded) {
                 // The file is named and the template is shown in its place.
                 QCOMPARE(ui_->texts.size(), 1);
@@ -371,7 +372,7 @@ private slots:
             QVERIFY(QFileInfo(unitFile).isDir());
             return;
         }
-        QCOMPARE(UnitName, TrimSpaces(shown));
+        QCOMPARE(dir_->settings.unitName, TrimSpaces(shown));
 
         // Save wrote a unit file that loads, and a page with the text escaped.
         const XmlDocumentPtr saved = LoadXmlDocument(unitFile);
@@ -381,7 +382,7 @@ private slots:
         verifyEscapedPage(readAll(page), TrimSpaces(shown));
 
         // The dialog goes on working: it opens the saved file without a message and saves again.
-        frmCorpInfo next;
+        UnitInfoDialog next(dir_->settings);
         next.allowCancel = true;
         ui_->answerModal([&](QDialog*) {
             QCOMPARE(ui_->texts, QStringList());
@@ -391,7 +392,7 @@ private slots:
         });
         ui::current().runModal(&next);
         QCOMPARE(ui_->texts, QStringList());
-        QCOMPARE(UnitReportUser, QStringLiteral("赵六"));
+        QCOMPARE(dir_->settings.reportUser, QStringLiteral("赵六"));
         QCOMPARE(GetNodeText(documentElement(LoadXmlDocument(unitFile)), QStringLiteral("//CorpInfo/ReportInfo/ReportUser")),
                  QStringLiteral("赵六"));
     }

@@ -7,12 +7,14 @@
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
-#include "report/frmMain.h"
-#include "ui/HiddenTextBox.h"
+#include "report/MainWindow.h"
 #include "core/AtomicFileWriter.h"
-#include "store/Module1.h"
+#include "core/BudgetReport.h"
+#include "core/ReportFileNames.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +33,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -69,13 +71,22 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// The settings every window of a test works with.
+Settings settings;
+
 void useFolders(const QString& program, const QString& local)
 {
-    ProgramFolder = program;
-    LocalFolder = local;
-    UnitCode = kUnit;
-    UnitName = QStringLiteral("测试博物馆");
-    UnitReportUser = QStringLiteral("张三");
+    settings = Settings(program);
+    settings.localFolder = local;
+    settings.unitCode = kUnit;
+    settings.unitName = QStringLiteral("测试博物馆");
+    settings.reportUser = QStringLiteral("张三");
+}
+
+// Writes the settings; false with the clerk's message in `message`.
+bool saveSettings(QString* message)
+{
+    return settings.save(message);
 }
 
 // Two versions of each kind of content; the second one is long, so a save of it takes
@@ -88,24 +99,42 @@ QString longText(int version, bool large)
 }
 
 // A report window holding one version, ready to save under the standard name.
-std::unique_ptr<frmMain> reportWindow(int version, bool large = false)
+std::unique_ptr<MainWindow> reportWindow(int version, bool large = false)
 {
-    auto w = std::make_unique<frmMain>();
-    w->M_FileNew_Click();
-    w->form()->projectCodeBox()->setText(QStringLiteral("A01"));
-    w->form()->projectNameBox()->setText(version == 0 ? QStringLiteral("城墙维修") : QStringLiteral("古塔加固"));
-    w->form()->longTextBox(3)->setPlainText(longText(version, large));
-    w->controller()->SetModified(true);
+    auto w = std::make_unique<MainWindow>(settings);
+    w->controller()->newReport();
+    w->form()->lineEdit(QStringLiteral("projectCode"))->setText(QStringLiteral("A01"));
+    w->form()->lineEdit(QStringLiteral("projectName"))->setText(version == 0 ? QStringLiteral("城墙维修")
+                                                                              : QStringLiteral("古塔加固"));
+    ReportValues text;
+    text.setValue(ReportForm::longTextField(3), longText(version, large));
+    w->form()->setValues(text);
+    w->controller()->markModified();
     return w;
 }
 
-// A unit information dialog (not shown) holding one version.
-std::unique_ptr<frmCorpInfo> unitDialog(int version, bool large = false)
+// What Save writes once the clerk has agreed to replace the file: the report under its
+// standard name and its page.
+bool writeStandardFiles(MainWindow& w)
 {
-    auto d = std::make_unique<frmCorpInfo>();
+    BudgetReport report = w.controller()->report();
+    const QString folder = settings.localFolderOrDefault();
+    report.setFileName(ReportFileNames::BuildReportFileName(settings.unitCode, folder, report.value("projectCode"), false));
+    const BudgetReport::Files files{settings.programFile(QStringLiteral("report1.tpl")),
+                                    settings.programFile(QStringLiteral("report1.tps"))};
+    const ReportHeader header = BudgetReport::headerForToday(settings.unitCode, settings.unitName, settings.reportUser);
+    const BudgetReport::WriteResult result = report.save(
+        files, header, ReportFileNames::BuildReportFileName(settings.unitCode, folder, report.value("projectCode"), true));
+    return result.reportWritten && result.messages.isEmpty();
+}
+
+// A unit information dialog (not shown) holding one version.
+std::unique_ptr<UnitInfoDialog> unitDialog(int version, bool large = false)
+{
+    auto d = std::make_unique<UnitInfoDialog>(settings);
     // Forced mode: a unit without its file yet gets the template without a message.
     d->allowCancel = false;
-    d->LoadUnitInfo();
+    d->loadUnitInfo();
     d->textBox(QStringLiteral("Text2"))->setText(version == 0 ? QStringLiteral("测试博物馆") : QStringLiteral("古城博物院"));
     d->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("张三"));
     d->descriptionBox()->setPlainText(longText(version, large));
@@ -140,26 +169,25 @@ int saveLoop(int argc, char** argv)
     timer.start();
     const auto saved = [&](unsigned) { KilledSaveLoop::reportSave(timer.nsecsElapsed()); timer.restart(); };
     if (kind == QLatin1String("report")) {
-        std::array<std::unique_ptr<frmMain>, 2> windows{reportWindow(0, true), reportWindow(1, true)};
+        std::array<std::unique_ptr<MainWindow>, 2> windows{reportWindow(0, true), reportWindow(1, true)};
         for (unsigned i = 0;; ++i) {
-            frmMain& w = *windows[i % 2];
-            w.controller()->ReportFileName = w.controller()->BuildReportFileName(false);
-            if (!w.controller()->WriteReportFiles())
+            if (!writeStandardFiles(*windows[i % 2]))
                 return 2;
             saved(i);
         }
     }
     if (kind == QLatin1String("unit")) {
-        std::array<std::unique_ptr<frmCorpInfo>, 2> dialogs{unitDialog(0, true), unitDialog(1, true)};
+        std::array<std::unique_ptr<UnitInfoDialog>, 2> dialogs{unitDialog(0, true), unitDialog(1, true)};
         for (unsigned i = 0;; ++i) {
-            if (!dialogs[i % 2]->SaveUnitInfo())
+            if (!dialogs[i % 2]->saveUnitInfo())
                 return 2;
             saved(i);
         }
     }
     for (unsigned i = 0;; ++i) {
-        LocalFolder = settingsValue(i % 2);
-        SaveSettings();
+        settings.localFolder = settingsValue(i % 2);
+        if (!saveSettings(nullptr))
+            return 2;
         saved(i);
     }
 }
@@ -280,7 +308,7 @@ private slots:
         const QString chosenReport = program.file(QStringLiteral("chosen.xm"));
 
         // The commands, as the user gives them; version 0 first succeeds and leaves the old files.
-        std::unique_ptr<frmMain> w;
+        std::unique_ptr<MainWindow> w;
         const auto saveReport = [&](int version) {
             w = reportWindow(version);
             ui_->texts.clear();
@@ -290,20 +318,20 @@ private slots:
                 const bool creates = !QFileInfo::exists(chosenReport);
                 if (creates)
                     ui_->answerQuestion(true);
-                w->M_FileSaveAs_Click();
+                w->controller()->saveReportAs();
                 if (creates && !ui_->texts.isEmpty() && ui_->texts.first().endsWith(QStringLiteral("不存在，是否创建？")))
                     ui_->texts.removeFirst();
             } else {
                 if (QFileInfo::exists(target))
                     ui_->answerQuestion(true);
-                w->M_FileSave_Click();
+                w->controller()->saveReport();
                 if (!ui_->texts.isEmpty() && ui_->texts.first() == QStringLiteral("文件已存在，是否覆盖？"))
                     ui_->texts.removeFirst();
             }
         };
         bool dialogClosed = false;
         const auto saveUnit = [&](int version) {
-            frmCorpInfo d;
+            UnitInfoDialog d(settings);
             d.allowCancel = true;
             ui_->answerModal([&](QDialog* shown) {
                 ui_->texts.clear();
@@ -322,10 +350,13 @@ private slots:
             });
             ui::current().runModal(&d);
         };
-        const auto saveSettings = [&](int version) {
-            LocalFolder = settingsValue(version);
+        const auto saveSettingsVersion = [&](int version) {
+            settings.localFolder = settingsValue(version);
             ui_->texts.clear();
-            SaveSettings();
+            // The settings dialog shows the store's failure text after "保存参数失败".
+            QString failure;
+            if (!saveSettings(&failure))
+                ui_->texts << failure;
         };
         const auto save = [&](int version) {
             switch (k) {
@@ -333,7 +364,7 @@ private slots:
             case FileKind::ReportPage: saveReport(version); break;
             case FileKind::UnitInfo:
             case FileKind::UnitPage: saveUnit(version); break;
-            case FileKind::Settings: saveSettings(version); break;
+            case FileKind::Settings: saveSettingsVersion(version); break;
             }
         };
 
@@ -344,7 +375,7 @@ private slots:
             if (k == FileKind::Settings)
                 useFolders(gone, QString());
             else
-                LocalFolder = gone;
+                settings.localFolder = gone;
             target = gone + QFileInfo(target).fileName();
             folder = gone;
         } else {
@@ -385,8 +416,7 @@ private slots:
         // The failure is shown in the window's words, once.
         const QStringList shown = ui_->texts;
         QCOMPARE(shown.size(), 1);
-        const QString expectedStart = k == FileKind::Settings ? QStringLiteral("保存参数失败") + failureText(target)
-                                                              : failureText(target);
+        const QString expectedStart = failureText(target);
         QVERIFY2(shown.first().startsWith(expectedStart), qPrintable(shown.first() + QStringLiteral(" / ") + expectedStart));
         QVERIFY2(shown.first().size() > expectedStart.size(), "the failure gives no reason");
 
@@ -401,12 +431,12 @@ private slots:
         switch (k) {
         case FileKind::Report:
             // Nothing was saved: the report stays modified and Save stays offered.
-            QVERIFY(w->controller()->dirtyData);
+            QVERIFY(w->controller()->isModified());
             QVERIFY(w->action(QStringLiteral("M_FileSave"))->isEnabled());
             break;
         case FileKind::ReportPage:
             // The report itself was saved; only its page failed.
-            QVERIFY(!w->controller()->dirtyData);
+            QVERIFY(!w->controller()->isModified());
             QVERIFY(readAll(chosenReport).contains("古塔加固"));
             break;
         case FileKind::UnitInfo:
@@ -417,7 +447,7 @@ private slots:
             QVERIFY(readAll(folder + QStringLiteral("410101.dw")).contains("古城博物院"));
             break;
         case FileKind::Settings:
-            QCOMPARE(LocalFolder, settingsValue(1));
+            QCOMPARE(settings.localFolder, settingsValue(1));
             break;
         }
     }
@@ -449,15 +479,13 @@ private slots:
                 for (const QString& name : QDir(program.path()).entryList(QDir::Files))
                     QFile::copy(program.file(name), folder + name);
                 useFolders(folder, settingsValue(v));
-                SaveSettings();
+                QVERIFY(saveSettings(nullptr));
             } else if (kind == QLatin1String("report")) {
                 useFolders(program.path(), folder);
-                auto w = reportWindow(v, true);
-                w->controller()->ReportFileName = w->controller()->BuildReportFileName(false);
-                QVERIFY(w->controller()->WriteReportFiles());
+                QVERIFY(writeStandardFiles(*reportWindow(v, true)));
             } else {
                 useFolders(program.path(), folder);
-                QVERIFY(unitDialog(v, true)->SaveUnitInfo());
+                QVERIFY(unitDialog(v, true)->saveUnitInfo());
             }
             QCOMPARE(ui_->texts, QStringList());
             for (const QString& name : files) {

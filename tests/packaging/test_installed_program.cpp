@@ -2,7 +2,8 @@
 // folder is root's and its user is not root; root ignores mode bits, so as root the
 // read-only case runs the program as another user (setpriv), otherwise with the folder's
 // write bit cleared. The settings, unit information and a report are saved through the
-// real dialogs, scripted by the program's probe.
+// real dialogs, scripted by the probe of a test build of the program placed beside the
+// installed one (the installed program itself obeys no such script).
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,6 +50,7 @@ class TestInstalledProgram : public QObject {
     Q_OBJECT
     QTemporaryDir root_;
     QString program_;
+    QString probed_; // the test build with its probe, installed beside the program
     QString folder_; // the program folder
 
     // Runs the installed program until its probe has played the script; returns its
@@ -66,9 +68,9 @@ class TestInstalledProgram : public QObject {
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(workingFolder);
         if (asOtherUser)
-            process.start(QStringLiteral("setpriv"), kOtherUser + QStringList{program_} + arguments);
+            process.start(QStringLiteral("setpriv"), kOtherUser + QStringList{probed_} + arguments);
         else
-            process.start(program_, arguments);
+            process.start(probed_, arguments);
         QByteArray errors;
         QElapsedTimer clock;
         clock.start();
@@ -108,6 +110,10 @@ private slots:
         QVERIFY2(install.exitCode() == 0, install.readAll().constData());
         program_ = root_.filePath(QStringLiteral("stage/usr/bin/vantrel"));
         folder_ = root_.filePath(QStringLiteral("stage/usr/lib/vantrel/"));
+        // The test build goes where the program is, linked from bin/ as the program is.
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_BINARY_DIR "/vantrel-probed"), folder_ + QStringLiteral("vantrel-probed")));
+        probed_ = root_.filePath(QStringLiteral("stage/usr/bin/vantrel-probed"));
+        QVERIFY(QFile::link(QStringLiteral("../lib/vantrel/vantrel-probed"), probed_));
     }
 
     void laysOutProgramFolderLinksAndDesktopFiles()
@@ -128,6 +134,11 @@ private slots:
             QVERIFY2(QFileInfo(stage.filePath(QStringLiteral("usr/share/")) + QLatin1String(name)).isFile(), name);
         QCOMPARE(QImage(stage.filePath(QStringLiteral("usr/share/icons/hicolor/48x48/apps/vantrel.png"))).size(),
                  QSize(48, 48));
+
+        // The installed program has no hook that lets the environment drive it.
+        QFile installed(folder_ + QStringLiteral("vantrel"));
+        QVERIFY(installed.open(QIODevice::ReadOnly));
+        QVERIFY(!installed.readAll().contains("VANTREL_PROBE"));
 
         // --version needs no display.
         QProcess version;

@@ -2,7 +2,8 @@
 // made. With VANTREL_SAMPLE_PAGES=<folder> it instead saves sample documents there and
 // writes their pages (scripts/print-pages.sh prints them).
 #include "core/PageFunctions.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/XsltTransformer.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {

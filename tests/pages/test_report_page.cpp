@@ -1,5 +1,6 @@
 // The printed page of a budget report, made by templates/report1.tps.
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/ReportPage.h"
 #include "core/XsltTransformer.h"
 
@@ -9,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {

@@ -4,14 +4,14 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "platform/AppFolders.h"
-#include "store/Module1.h"
-#include "unitinfo/UnitInfoFolder.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 class TestAppFolders : public QObject {
@@ -32,15 +32,16 @@ private slots:
     void installedProgramUsesTheUsersFolders()
     {
         TempProgramFolder portable;
-        UnitCode = QStringLiteral("410101");
-        LocalFolder.clear();
-        SaveSettings();
-        QCOMPARE(LocalFolderOrDefault(), portable.path());
+        Settings& settings = portable.settings;
+        settings.unitCode = QStringLiteral("410101");
+        settings.localFolder.clear();
+        QVERIFY(settings.save(nullptr));
+        QCOMPARE(settings.localFolderOrDefault(), portable.path());
 
-        ProgramFolder = QStringLiteral("/usr/lib/");
-        QVERIFY(!AppFolders::isProgramFolderWritable(ProgramFolder));
+        settings.programFolder = QStringLiteral("/usr/lib/");
+        QVERIFY(!AppFolders::isProgramFolderWritable(settings.programFolder));
         QVERIFY(!AppFolders::isProgramFolderWritable(inHome(QStringLiteral("/missing/"))));
-        SaveSettings();
+        QVERIFY(settings.save(nullptr));
         QFile saved(inHome(QStringLiteral("/.config/Vantrel/config.pz")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), portable.readFile(QStringLiteral("config.pz")));
@@ -48,30 +49,31 @@ private slots:
         // The documents folder is made when first needed; the unit file is sought there.
         const QString documents = inHome(QStringLiteral("/Documents/Vantrel/"));
         QVERIFY(!QFileInfo::exists(documents));
-        QCOMPARE(LoadSettings(), int(UnitInfoMissing));
+        QVERIFY(settings.load() == Settings::State::UnitInfoMissing);
         QVERIFY(QFileInfo(documents).isDir());
         QFile unit(documents + QStringLiteral("410101.dw"));
         QVERIFY(unit.open(QIODevice::WriteOnly));
         unit.write(QStringLiteral("<CorpInfo><ReportInfo><ReportUser>张三</ReportUser></ReportInfo>"
                                   "<Basic><Name>郑州市博物馆</Name></Basic></CorpInfo>").toUtf8());
         unit.close();
-        QCOMPARE(LoadSettings(), int(SettingsComplete));
-        QCOMPARE(UnitInfoFolder(), documents);
+        QVERIFY(settings.load() == Settings::State::Complete);
+        QCOMPARE(settings.localFolderOrDefault(), documents);
         QVERIFY(ui_.texts.isEmpty());
     }
 
     void unwritableSettingsFolderFailsAsAnySave()
     {
-        ProgramFolder = QStringLiteral("/usr/lib/");
+        Settings settings(QStringLiteral("/usr/lib/"));
+        settings.unitCode = QStringLiteral("410101");
         QVERIFY(QFile::remove(inHome(QStringLiteral("/.config/Vantrel/config.pz"))));
         QVERIFY(QDir(inHome(QStringLiteral("/.config"))).removeRecursively());
         QFile blocker(inHome(QStringLiteral("/.config")));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
-        SaveSettings();
-        QCOMPARE(ui_.texts.size(), 1);
-        QVERIFY2(ui_.texts.first().startsWith(QStringLiteral("保存参数失败")), qPrintable(ui_.texts.first()));
-        ui_.reset();
+        QString error;
+        QVERIFY(!settings.save(&error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(ui_.texts.isEmpty()); // the window that asked for the save tells the clerk
     }
 };
 

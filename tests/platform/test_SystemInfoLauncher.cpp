@@ -105,7 +105,7 @@ private slots:
         FakeLauncher launcher;
         launcher.succeeds = launchSucceeds;
 
-        SystemInfoLauncher(registry, launcher).StartSysInfo(nullptr);
+        SystemInfoLauncher(registry, launcher).startSystemInfo(nullptr);
 
         expectedStart.replace(QStringLiteral("<dir>/"), folder + QDir::separator());
         QCOMPARE(launcher.started, expectedStart.isEmpty() ? QStringList() : QStringList{expectedStart});
@@ -128,7 +128,7 @@ private slots:
         QVERIFY(value.isEmpty());
 
         FakeLauncher launcher;
-        SystemInfoLauncher(platform::Registry::system(), launcher).StartSysInfo(nullptr);
+        SystemInfoLauncher(platform::Registry::system(), launcher).startSystemInfo(nullptr);
         QVERIFY(launcher.started.isEmpty());
         QCOMPARE(ui_.texts, QStringList{kUnavailable});
 #endif

@@ -1,15 +1,16 @@
 // The main window: start-up, menus, toolbar, modified state, shortcuts and long texts.
+#include "ReportFormTesting.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
-#include "report/frmMain.h"
-#include "ui/HiddenTextBox.h"
-#include "ui/frmText.h"
+#include "report/MainWindow.h"
+#include "ui/LongTextEditor.h"
 #include "ui/CodedList.h"
-#include "settings/frmOptions.h"
-#include "store/Module1.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "settings/SettingsDialog.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,8 +25,9 @@
 #include <QToolButton>
 #include <memory>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
+using namespace testing;
 
 namespace {
 void typeInto(QWidget* box, const QString& text)
@@ -41,24 +43,24 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<ScriptedUi> ui;
     std::unique_ptr<TempProgramFolder> dir;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     void start()
     {
         dir->writeCompleteSettings();
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
     }
     bool saveOffered() const
     {
         const bool menu = w->action(QStringLiteral("M_FileSave"))->isEnabled();
         const bool button = w->action(QStringLiteral("Toolbar1(3)"))->isEnabled();
-        return menu && button && w->controller()->dirtyData;
+        return menu && button && w->controller()->isModified();
     }
     bool saveWithdrawn() const
     {
         return !w->action(QStringLiteral("M_FileSave"))->isEnabled()
-               && !w->action(QStringLiteral("Toolbar1(3)"))->isEnabled() && !w->controller()->dirtyData;
+               && !w->action(QStringLiteral("Toolbar1(3)"))->isEnabled() && !w->controller()->isModified();
     }
     void activate()
     {
@@ -86,17 +88,17 @@ private slots:
     void startUpWithCompleteSettings()
     {
         dir->writeCompleteSettings();
-        w = std::make_unique<frmMain>();
         QString folder = dir->path();
         folder.chop(1);   // the separator is added by the start-up
-        w->Form_Load(folder);
-        QCOMPARE(ProgramFolder, dir->path());
+        dir->settings = Settings(folder);
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
+        QCOMPARE(dir->settings.programFolder, dir->path());
         QCOMPARE(ui->texts, QStringList());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
         QCOMPARE(w->form()->projectGroup(), 1);
         QVERIFY(saveWithdrawn());
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
-        QVERIFY(w->controller()->ReportDocument != nullptr);
+        QVERIFY(w->controller()->fileName().isEmpty());
     }
 
     void firstStartAsksForSettingsThenUnitInformation()
@@ -104,20 +106,20 @@ private slots:
         QString codeShown = QStringLiteral("?");
         bool cancelOffered = true;
         ui->answerModal([&](QDialog* d) {
-            auto* options = static_cast<frmOptions*>(d);
+            auto* options = static_cast<SettingsDialog*>(d);
             codeShown = options->unitCodeBox()->text();
             options->unitCodeBox()->setText(QStringLiteral("410102"));
             options->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         });
         ui->answerModal([&](QDialog* d) {
-            auto* dialog = static_cast<frmCorpInfo*>(d);
+            auto* dialog = static_cast<UnitInfoDialog*>(d);
             cancelOffered = dialog->cancelButton()->isEnabled();
             dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("新的博物馆"));
             dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("李四"));
             dialog->okButton()->click();
         });
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
         QCOMPARE(ui->texts, (QStringList{QStringLiteral("请配置参数信息"),
                                          QStringLiteral("单位编号由省文物局统一编制，请按省文物局下发的编号认真填写"),
                                          QStringLiteral("请配置单位信息")}));
@@ -127,8 +129,7 @@ private slots:
         QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410102"));
         QVERIFY(QFile::exists(dir->file(QStringLiteral("410102.dw"))));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->controller()->ReportDocument != nullptr);
-        QVERIFY(!w->isUnloaded());
+        QVERIFY(!w->hasEnded());
     }
 
     void firstStartWithSettingsForAnExistingUnit()
@@ -137,34 +138,35 @@ private slots:
         dir->writeCompleteSettings();
         QVERIFY(QFile::remove(dir->file(QStringLiteral("config.pz"))));
         ui->answerModal([](QDialog* d) {
-            static_cast<frmOptions*>(d)->unitCodeBox()->setText(QStringLiteral("410101"));
+            static_cast<SettingsDialog*>(d)->unitCodeBox()->setText(QStringLiteral("410101"));
             d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         });
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
         QCOMPARE(ui->modalTitles, QStringList{QStringLiteral("选项")});
         QCOMPARE(ui->texts.size(), 2);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QCOMPARE(UnitName, QStringLiteral("测试博物馆"));
+        QCOMPARE(dir->settings.unitName, QStringLiteral("测试博物馆"));
     }
 
     void refusingTheFirstSettingsEndsTheProgram()
     {
         ui->answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
         ui->answerQuestion(true);
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
         QCOMPARE(ui->texts, (QStringList{QStringLiteral("请配置参数信息"), QStringLiteral("您尚未设置参数,退出程序吗?")}));
-        QVERIFY(w->isUnloaded());
+        QVERIFY(w->hasEnded());
         QVERIFY(!w->isVisible());
         QVERIFY(!QFile::exists(dir->file(QStringLiteral("config.pz"))));
-        QVERIFY(w->controller()->ReportDocument == nullptr);
+        // No report was ever started.
+        QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel"));
     }
 
     void settingsFromMenuAndToolbar()
     {
         start();
-        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("A1"));
         QFile::remove(dir->file(QStringLiteral("config.pz")));
         // Toolbar button 6, Cancel: nothing is saved.
         ui->answerModal([](QDialog* d) { d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
@@ -175,8 +177,8 @@ private slots:
         w->action(QStringLiteral("M_ToolOption"))->trigger();
         QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("选项")}));
         QVERIFY(dir->readFile(QStringLiteral("config.pz")).contains("410101"));
-        QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
-        QVERIFY(w->controller()->dirtyData);
+        QCOMPARE(w->form()->lineEdit(QStringLiteral("projectCode"))->text(), QStringLiteral("A1"));
+        QVERIFY(w->controller()->isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -186,19 +188,19 @@ private slots:
         // The settings dialog demands the new unit's information itself; afterwards the
         // reload finds it and nothing more is asked.
         ui->answerModal([](QDialog* d) {
-            static_cast<frmOptions*>(d)->unitCodeBox()->setText(QStringLiteral("410199"));
+            static_cast<SettingsDialog*>(d)->unitCodeBox()->setText(QStringLiteral("410199"));
             d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         });
         ui->answerModal([](QDialog* d) {
-            auto* dialog = static_cast<frmCorpInfo*>(d);
+            auto* dialog = static_cast<UnitInfoDialog*>(d);
             dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("另一单位"));
             dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
             dialog->okButton()->click();
         });
-        w->M_ToolOption_Click();
+        w->showSettingsDialog(true);
         QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("选项"), QStringLiteral("单位信息")}));
-        QCOMPARE(UnitCode, QStringLiteral("410199"));
-        QCOMPARE(UnitName, QStringLiteral("另一单位"));
+        QCOMPARE(dir->settings.unitCode, QStringLiteral("410199"));
+        QCOMPARE(dir->settings.unitName, QStringLiteral("另一单位"));
     }
 
     void aboutBoxHasNoOwner()
@@ -222,22 +224,21 @@ private slots:
         QVERIFY(QFile::remove(dir->file(QStringLiteral("410101.dw"))));
         bool cancelOffered = true;
         ui->answerModal([&](QDialog* d) {
-            auto* dialog = static_cast<frmCorpInfo*>(d);
+            auto* dialog = static_cast<UnitInfoDialog*>(d);
             cancelOffered = dialog->cancelButton()->isEnabled();
             dialog->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("新的博物馆"));
             dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("李四"));
             dialog->okButton()->click();
         });
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请配置单位信息")});
         QCOMPARE(ui->modalTitles, QStringList{QStringLiteral("单位信息")});
         QVERIFY(!cancelOffered);
         QVERIFY(QFile::exists(dir->file(QStringLiteral("410101.dw"))));
-        QCOMPARE(UnitName, QStringLiteral("新的博物馆"));
+        QCOMPARE(dir->settings.unitName, QStringLiteral("新的博物馆"));
         // The first report follows at once.
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->controller()->ReportDocument != nullptr);
         QCOMPARE(w->form()->projectGroup(), 1);
         QVERIFY(saveWithdrawn());
     }
@@ -245,23 +246,23 @@ private slots:
     void unitInformationFromMenuAndToolbar()
     {
         start();
-        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("A1"));
         const QByteArray before = dir->readFile(QStringLiteral("410101.dw"));
         // Menu: Cancel saves nothing and starts no new report.
-        ui->answerModal([](QDialog* d) { static_cast<frmCorpInfo*>(d)->cancelButton()->click(); });
+        ui->answerModal([](QDialog* d) { static_cast<UnitInfoDialog*>(d)->cancelButton()->click(); });
         w->action(QStringLiteral("M_ToolCorpInfo"))->trigger();
         // Toolbar button 7: Save stores the unit information; the report stays as it is.
         ui->answerModal([](QDialog* d) {
-            auto* dialog = static_cast<frmCorpInfo*>(d);
+            auto* dialog = static_cast<UnitInfoDialog*>(d);
             dialog->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("王五"));
             dialog->okButton()->click();
         });
         w->action(QStringLiteral("Toolbar1(7)"))->trigger();
         QCOMPARE(ui->modalTitles, (QStringList{QStringLiteral("单位信息"), QStringLiteral("单位信息")}));
         QVERIFY(dir->readFile(QStringLiteral("410101.dw")) != before);
-        QCOMPARE(UnitReportUser, QStringLiteral("王五"));
-        QCOMPARE(w->form()->projectCodeBox()->text(), QStringLiteral("A1"));
-        QVERIFY(w->controller()->dirtyData);
+        QCOMPARE(dir->settings.reportUser, QStringLiteral("王五"));
+        QCOMPARE(w->form()->lineEdit(QStringLiteral("projectCode"))->text(), QStringLiteral("A1"));
+        QVERIFY(w->controller()->isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -269,7 +270,7 @@ private slots:
     {
         start();
         const QString page = dir->file(QStringLiteral("410101.htm"));
-        w->M_ToolCorpInfoPrint_Click();
+        w->action(QStringLiteral("M_ToolCorpInfoPrint"))->trigger();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("未找到相应的HTML文件") + page});
         dir->writeFile(QStringLiteral("410101.htm"), "<html></html>");
         ui->texts.clear();
@@ -386,7 +387,7 @@ private slots:
         QCOMPARE(w->toolbar()->iconSize(), QSize(16, 16));
     }
 
-    void toolbarDispatchesByIndex()
+    void toolbarButtonsRunTheirCommands()
     {
         start();
         // 4: Print of a report never saved.
@@ -394,19 +395,20 @@ private slots:
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请先保存报表再打印")});
         // 2: Open.
         ui->answerOpenFile(std::nullopt);
-        w->Toolbar1_ButtonClick(2);
+        w->action(QStringLiteral("Toolbar1(2)"))->trigger();
         QCOMPARE(ui->fileRequests.size(), 1);
         // 1: New asks for the modified report.
-        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("A1"));
         ui->answerQuestion(false);
-        w->Toolbar1_ButtonClick(1);
+        w->action(QStringLiteral("Toolbar1(1)"))->trigger();
         // 3: Save of a report without name.
-        w->Toolbar1_ButtonClick(3);
+        w->action(QStringLiteral("Toolbar1(3)"))->trigger();
         QCOMPARE(ui->texts.last(), QStringLiteral("请输入项目名称"));
-        // Indices without a command do nothing.
+        // The separator does nothing; there are no other buttons.
         const int shown = ui->texts.size();
-        for (int index : {0, 5, 8, -1})
-            w->Toolbar1_ButtonClick(index);
+        w->action(QStringLiteral("Toolbar1(5)"))->trigger();
+        for (int index : {0, 8, -1})
+            QVERIFY(!w->action(QStringLiteral("Toolbar1(%1)").arg(index)));
         QCOMPARE(ui->texts.size(), shown);
         QCOMPARE(ui->fileRequests.size(), 1);
     }
@@ -428,13 +430,13 @@ private slots:
         start();
         QVERIFY(saveWithdrawn());
         switch (edit) {
-        case 0: typeInto(w->form()->projectCodeBox(), QStringLiteral("7")); break;
-        case 1: typeInto(w->form()->projectNameBox(), QStringLiteral("城")); break;
-        case 2: w->form()->projectTypeList()->selectItem(1); break;
-        case 3: w->form()->projectNatureList()->selectItem(2); break;
+        case 0: typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("7")); break;
+        case 1: typeInto(w->form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("城")); break;
+        case 2: w->form()->list(QStringLiteral("projectType"))->selectItem(1); break;
+        case 3: w->form()->list(QStringLiteral("projectNature"))->selectItem(2); break;
         default:
             ui->answerModal([](QDialog* d) {
-                auto* editor = static_cast<frmText*>(d);
+                auto* editor = static_cast<LongTextEditor*>(d);
                 editor->textBox()->setPlainText(QStringLiteral("新的内容"));
                 editor->okButton()->click();
             });
@@ -444,7 +446,7 @@ private slots:
         QVERIFY(saveOffered());
         // Loading a report withdraws it again.
         ui->answerQuestion(true);
-        w->M_FileNew_Click();
+        w->controller()->newReport();
         QVERIFY(saveWithdrawn());
     }
 
@@ -452,13 +454,13 @@ private slots:
     {
         start();
         activate();
-        w->form()->projectCodeBox()->setFocus();
-        QTest::keyClick(w->form()->projectCodeBox(), Qt::Key_S, Qt::ControlModifier);
+        w->form()->lineEdit(QStringLiteral("projectCode"))->setFocus();
+        QTest::keyClick(w->form()->lineEdit(QStringLiteral("projectCode")), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(ui->texts.isEmpty());
         QVERIFY(saveWithdrawn());
         // Once the report is modified the same key saves (and here asks for the name).
-        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
-        QTest::keyClick(w->form()->projectCodeBox(), Qt::Key_S, Qt::ControlModifier);
+        typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("A1"));
+        QTest::keyClick(w->form()->lineEdit(QStringLiteral("projectCode")), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请输入项目名称")});
     }
 
@@ -466,7 +468,7 @@ private slots:
     {
         start();
         activate();
-        typeInto(w->form()->projectCodeBox(), QStringLiteral("A1"));
+        typeInto(w->form()->lineEdit(QStringLiteral("projectCode")), QStringLiteral("A1"));
         QTest::keyClick(w.get(), Qt::Key_E, Qt::ControlModifier);
         QVERIFY(ui->fileRequests.isEmpty());
         QVERIFY(ui->texts.isEmpty());
@@ -476,7 +478,7 @@ private slots:
     {
         start();
         activate();
-        QLineEdit* code = w->form()->projectCodeBox();
+        QLineEdit* code = w->form()->lineEdit(QStringLiteral("projectCode"));
         typeInto(code, QStringLiteral("ABC"));
         code->selectAll();
         QTest::keyClick(code, Qt::Key_X, Qt::ControlModifier);
@@ -500,20 +502,20 @@ private slots:
     void categoryChangeAsksBeforeWipingAmounts()
     {
         start();
-        CodedList* types = w->form()->projectTypeList();
+        CodedList* types = w->form()->list(QStringLiteral("projectType"));
         QLineEdit* amount = w->form()->findChild<QLineEdit*>(QStringLiteral("Text19(0)"));
         const auto pick = [types](int index) { types->setCurrentIndex(index); emit types->activated(index); };
         const QString question = QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？");
-        pick(1);                                  // 古建维修: same group, nothing typed
         amount->setText(QStringLiteral("12"));
         for (const bool modified : {false, true}) {
-            w->controller()->SetModified(modified);
+            if (modified)
+                pick(1);                          // 古建维修: same group, no question
             ui->answerQuestion(false);
             pick(18);                             // 遗址保护: another group on the same frame
-            QCOMPARE(types->currentIndex(), 1);
+            QCOMPARE(types->currentIndex(), modified ? 1 : 0);
             QCOMPARE(amount->text(), QStringLiteral("12"));
             QCOMPARE(w->form()->projectGroup(), 1);
-            QCOMPARE(w->controller()->dirtyData, modified);
+            QCOMPARE(w->controller()->isModified(), modified);
         }
         QCOMPARE(ui->questions, QStringList(2, question));
         ui->answerQuestion(true);
@@ -523,10 +525,10 @@ private slots:
         amount->setText(QStringLiteral("5"));
         pick(17);                                 // same group: kept, no question
         QCOMPARE(amount->text(), QStringLiteral("5"));
-        w->controller()->SetModified(false);
-        w->M_FileNew_Click();                      // loading selects types without asking
+        ui->answerQuestion(true);                 // 当前报表还未保存，确定新建吗？
+        w->controller()->newReport();             // loading selects types without asking
         QCOMPARE(types->currentIndex(), 0);
-        QCOMPARE(ui->questions.size(), 3);
+        QCOMPARE(ui->questions.count(question), 3);
     }
 
     void longTextEditor_data()
@@ -548,13 +550,13 @@ private slots:
         QFETCH(int, leave);
         QFETCH(QString, caption);
         start();
-        HiddenTextBox* field = w->form()->longTextBox(button);
+        const QString field = ReportForm::longTextField(button);
         const QString before = QStringLiteral("第一行\n第二行\n\n  第四行  ");
-        field->setPlainText(before);
+        setLongText(*w->form(), button, before);
         const QString edited = QStringLiteral("新一行\n新二行");
         QString shownText, shownCaption;
         ui->answerModal([&](QDialog* d) {
-            auto* editor = static_cast<frmText*>(d);
+            auto* editor = static_cast<LongTextEditor*>(d);
             shownText = editor->textBox()->toPlainText();
             shownCaption = editor->windowTitle();
             editor->textBox()->setPlainText(edited);
@@ -569,43 +571,43 @@ private slots:
         QCOMPARE(ui->modalTitles.size(), 1);
         QCOMPARE(shownCaption, QStringLiteral("输入") + caption);
         QCOMPARE(shownText, before);
-        QCOMPARE(field->toPlainText(), leave == 0 ? edited : before);
-        QCOMPARE(w->controller()->dirtyData, leave == 0);
+        QCOMPARE(w->form()->value(field), leave == 0 ? edited : before);
+        QCOMPARE(w->controller()->isModified(), leave == 0);
         QVERIFY(!w->textEditor()->isVisible());
     }
 
     void longTextOkWithoutChangeIsNoEdit()
     {
         start();
-        w->form()->longTextBox(0)->setPlainText(QStringLiteral("旧文本"));
-        ui->answerModal([](QDialog* d) { static_cast<frmText*>(d)->okButton()->click(); });
-        w->Command1_Click();
-        QCOMPARE(w->form()->longTextBox(0)->toPlainText(), QStringLiteral("旧文本"));
+        setLongText(*w->form(), 0, QStringLiteral("旧文本"));
+        ui->answerModal([](QDialog* d) { static_cast<LongTextEditor*>(d)->okButton()->click(); });
+        w->editLongText(0);
+        QCOMPARE(w->form()->value(ReportForm::longTextField(0)), QStringLiteral("旧文本"));
         QVERIFY(saveWithdrawn());
     }
 
     void eachButtonShowsItsOwnTextAndCaption()
     {
         start();
-        w->form()->longTextBox(0)->setPlainText(QStringLiteral("一号"));
-        w->form()->longTextBox(1)->setPlainText(QString());
+        setLongText(*w->form(), 0, QStringLiteral("一号"));
+        setLongText(*w->form(), 1, QString());
         QStringList seen;
         const auto look = [&seen](QDialog* d) {
-            auto* editor = static_cast<frmText*>(d);
+            auto* editor = static_cast<LongTextEditor*>(d);
             seen << editor->windowTitle() + QLatin1Char('|') + editor->textBox()->toPlainText();
             editor->cancelButton()->click();
         };
         ui->answerModal(look);
         ui->answerModal(look);
-        w->Command1_Click();
-        w->Command2_Click();
+        w->editLongText(0);
+        w->editLongText(1);
         QCOMPARE(seen, (QStringList{QStringLiteral("输入\"九五\"以来主要保护内容|一号"),
                                     QStringLiteral("输入现存主要问题|")}));
         // An empty editor confirmed stores an empty text.
-        ui->answerModal([](QDialog* d) { static_cast<frmText*>(d)->okButton()->click(); });
-        w->form()->longTextBox(3)->setPlainText(QString());
-        w->Command4_Click();
-        QCOMPARE(w->form()->longTextBox(3)->toPlainText(), QString());
+        ui->answerModal([](QDialog* d) { static_cast<LongTextEditor*>(d)->okButton()->click(); });
+        setLongText(*w->form(), 3, QString());
+        w->editLongText(3);
+        QCOMPARE(w->form()->value(ReportForm::longTextField(3)), QString());
         QVERIFY(saveWithdrawn());
     }
 };

@@ -4,8 +4,8 @@
 #include "TempProgramFolder.h"
 #include "report/ReportController.h"
 #include "report/ReportForm.h"
-#include "report/frmMain.h"
-#include "store/Module1.h"
+#include "report/MainWindow.h"
+#include "store/Settings.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -33,30 +33,30 @@ private slots:
         ScriptedUi ui;
         TempProgramFolder dir;
         dir.writeCompleteSettings();
-        QVERIFY(Module1::LoadSettings() == Module1::SettingsComplete);
+        QVERIFY(dir.settings.load() == Settings::State::Complete);
         ReportForm form;
-        ReportController report(&form, &form);
+        ReportController report(dir.settings, &form, &form);
         QSignalSpy modified(&report, &ReportController::modifiedChanged);
         QSignalSpy caption(&report, &ReportController::captionChanged);
 
-        // Loading the template selects list items (each an edit) and ends unmodified.
-        report.NewReport();
+        // Loading the template ends unmodified.
+        report.newReport();
         QCOMPARE(flags(modified).last(), false);
         modified.clear();
-        emit form.userEdited();
-        report.SetModified(true);   // a repeat is announced too: Save must follow every call
-        form.projectCodeBox()->setText(QStringLiteral("A01"));
-        form.projectNameBox()->setText(QStringLiteral("城墙维修"));
-        report.SaveReport();
+        emit form.edited();
+        report.markModified(); // a repeat is announced too: Save must follow every call
+        form.lineEdit("projectCode")->setText(QStringLiteral("A01"));
+        form.lineEdit("projectName")->setText(QStringLiteral("城墙维修"));
+        report.saveReport();
 
         QCOMPARE(ui.texts, QStringList());
         QCOMPARE(flags(modified), (QList<bool>{true, true, false}));
-        QVERIFY(!report.dirtyData);
+        QVERIFY(!report.isModified());
         QCOMPARE(caption.count(), 2);
         QCOMPARE(caption.at(0).at(0).toString(), QStringLiteral("Vantrel - 未命名"));
         QCOMPARE(caption.at(1).at(0).toString(),
                  QStringLiteral("Vantrel - ") + dir.file(QStringLiteral("qzrt_410101_A01.xm")));
-        QCOMPARE(report.ReportFileName, dir.file(QStringLiteral("qzrt_410101_A01.xm")));
+        QCOMPARE(report.fileName(), dir.file(QStringLiteral("qzrt_410101_A01.xm")));
     }
 
     void windowFollowsTheController()
@@ -64,17 +64,26 @@ private slots:
         ScriptedUi ui;
         TempProgramFolder dir;
         dir.writeCompleteSettings();
-        frmMain window;
-        window.Form_Load(dir.path());
+        MainWindow window(dir.settings);
+        window.start();
         ReportController* report = window.controller();
-        report->ReportFileName = dir.file(QStringLiteral("旧报表.xm"));
-        report->UpdateCaption();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Vantrel - ") + dir.file(QStringLiteral("旧报表.xm")));
-        for (const bool flag : {true, true, false, false, true}) {
-            report->SetModified(flag);
-            QCOMPARE(window.action(QStringLiteral("M_FileSave"))->isEnabled(), flag);
-            QCOMPARE(window.action(QStringLiteral("Toolbar1(3)"))->isEnabled(), flag);
-        }
+        const auto saveOffered = [&window](bool offered) {
+            return window.action(QStringLiteral("M_FileSave"))->isEnabled() == offered
+                && window.action(QStringLiteral("Toolbar1(3)"))->isEnabled() == offered;
+        };
+        QVERIFY(saveOffered(false));
+        report->markModified();
+        QVERIFY(saveOffered(true));
+        report->markModified();
+        QVERIFY(saveOffered(true));
+        window.form()->lineEdit("projectCode")->setText(QStringLiteral("A01"));
+        window.form()->lineEdit("projectName")->setText(QStringLiteral("城墙维修"));
+        report->saveReport();
+        QVERIFY(saveOffered(false));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Vantrel - ") + dir.file(QStringLiteral("qzrt_410101_A01.xm")));
+        report->newReport();
+        QVERIFY(saveOffered(false));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Vantrel - 未命名"));
         QCOMPARE(ui.texts, QStringList());
     }
 };

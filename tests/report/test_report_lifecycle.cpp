@@ -1,13 +1,15 @@
 // New, Open, Save, Save As, Print and closing, driven through the scripted seam.
+#include "ReportFormTesting.h"
 #include "ScriptedUi.h"
+#include "core/ReportFileNames.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
-#include "ui/HiddenTextBox.h"
-#include "report/frmMain.h"
+#include "report/MainWindow.h"
 #include "core/AtomicFileWriter.h"
 #include "ui/CodedList.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QAction>
 #include <QFile>
@@ -17,8 +19,9 @@
 #include <QTest>
 #include <memory>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
+using namespace testing;
 
 namespace {
 
@@ -57,11 +60,11 @@ class TestReportLifecycle : public QObject {
 
     std::unique_ptr<ScriptedUi> ui;
     std::unique_ptr<TempProgramFolder> dir;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     QString standard(const char* ext) const { return dir->file(QStringLiteral("qzrt_410101_A01.") + ext); }
-    QLineEdit* codeBox() const { return w->form()->projectCodeBox(); }
-    QLineEdit* nameBox() const { return w->form()->projectNameBox(); }
+    QLineEdit* codeBox() const { return w->form()->lineEdit(QStringLiteral("projectCode")); }
+    QLineEdit* nameBox() const { return w->form()->lineEdit(QStringLiteral("projectName")); }
     void fill(const QString& code = kCode, const QString& name = QStringLiteral("城墙维修"))
     {
         typeInto(codeBox(), code);
@@ -71,7 +74,7 @@ class TestReportLifecycle : public QObject {
     void fillAndSave()
     {
         fill();
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QVERIFY(QFileInfo::exists(standard("xm")));
         ui->texts.clear();
     }
@@ -82,8 +85,8 @@ private slots:
         ui = std::make_unique<ScriptedUi>();
         dir = std::make_unique<TempProgramFolder>();
         dir->writeCompleteSettings();
-        w = std::make_unique<frmMain>();
-        w->Form_Load(dir->path());
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
         QVERIFY(ui->texts.isEmpty());
     }
     void cleanup()
@@ -98,16 +101,16 @@ private slots:
     void newSaveWritesStandardFilesInTheProgramFolder()
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(!w->controller()->dirtyData);
+        QVERIFY(!w->controller()->isModified());
         fill(QStringLiteral("A01 "));
-        QVERIFY(w->controller()->dirtyData);
-        w->M_FileSave_Click();
+        QVERIFY(w->controller()->isModified());
+        w->controller()->saveReport();
 
         QCOMPARE(ui->texts, QStringList());
-        QCOMPARE(w->controller()->ReportFileName, standard("xm"));
-        QCOMPARE(w->controller()->HtmlFileName, standard("htm"));
+        QCOMPARE(w->controller()->fileName(), standard("xm"));
+        QCOMPARE(w->controller()->pageFileName(), standard("htm"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + standard("xm"));
-        QVERIFY(!w->controller()->dirtyData);
+        QVERIFY(!w->controller()->isModified());
         QVERIFY(!w->action(QStringLiteral("M_FileSave"))->isEnabled());
         QVERIFY(!w->action(QStringLiteral("Toolbar1(3)"))->isEnabled());
 
@@ -123,11 +126,11 @@ private slots:
     void saveGoesToTheLocalFolderWhenOneIsSet()
     {
         QTemporaryDir local;
-        LocalFolder = QDir::toNativeSeparators(local.path()) + folderSeparator();
+        dir->settings.localFolder = QDir::toNativeSeparators(local.path()) + folderSeparator();
         fill();
-        w->M_FileSave_Click();
-        QCOMPARE(w->controller()->ReportFileName, LocalFolder + QStringLiteral("qzrt_410101_A01.xm"));
-        QVERIFY(QFileInfo::exists(LocalFolder + QStringLiteral("qzrt_410101_A01.htm")));
+        w->controller()->saveReport();
+        QCOMPARE(w->controller()->fileName(), dir->settings.localFolder + QStringLiteral("qzrt_410101_A01.xm"));
+        QVERIFY(QFileInfo::exists(dir->settings.localFolder + QStringLiteral("qzrt_410101_A01.htm")));
         QVERIFY(!QFileInfo::exists(standard("xm")));
     }
 
@@ -139,16 +142,16 @@ private slots:
         typeInto(nameBox(), QStringLiteral("城墙维修二期"));
 
         ui->answerQuestion(false);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("文件已存在，是否覆盖？")});
         QCOMPARE(readAll(standard("xm")), before);
         QCOMPARE(w->windowTitle(), caption);
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->isModified());
 
         ui->answerQuestion(true);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QVERIFY(readAll(standard("xm")).contains("城墙维修二期"));
-        QVERIFY(!w->controller()->dirtyData);
+        QVERIFY(!w->controller()->isModified());
     }
 
     void refusedOverwriteKeepsTheCaptionOfAnOpenedReport()
@@ -157,10 +160,10 @@ private slots:
         const QString other = dir->file(QStringLiteral("other.xm"));
         QVERIFY(QFile::copy(standard("xm"), other));
         ui->answerOpenFile(other);
-        w->M_FileOpen_Click();
+        w->controller()->openReport();
         typeInto(nameBox(), QStringLiteral("改"));
         ui->answerQuestion(false);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + other);
     }
 
@@ -185,17 +188,17 @@ private slots:
         QFETCH(QString, message);
         codeBox()->setText(code);
         nameBox()->setText(name);
-        UnitCode = unitCode;
-        w->M_FileSave_Click();
+        dir->settings.unitCode = unitCode;
+        w->controller()->saveReport();
         QCOMPARE(ui->texts, QStringList{message});
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->fileName().isEmpty());
         QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("*.xm")}), QStringList());
     }
 
     void saveAsChecksCodeAndNameUntrimmed()
     {
         nameBox()->setText(QStringLiteral("名"));
-        w->M_FileSaveAs_Click();
+        w->controller()->saveReportAs();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请设置项目编号与名称")});
         QVERIFY(ui->fileRequests.isEmpty());
     }
@@ -221,15 +224,17 @@ private slots:
         nameBox()->setText(QStringLiteral("名"));
         const QStringList before = QDir(dir->path()).entryList(QDir::Files);
         if (command == 0)
-            w->M_FileSave_Click();
+            w->controller()->saveReport();
         else if (command == 1)
-            w->M_FileSaveAs_Click();
+            w->controller()->saveReportAs();
         else
-            w->M_FileExport_Click();
+            w->controller()->exportPage();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("项目编号中含有不能用于文件名的字符")});
         QVERIFY(ui->fileRequests.isEmpty());
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
-        QVERIFY(w->controller()->BuildReportFileName(false).isEmpty());
+        QVERIFY(w->controller()->fileName().isEmpty());
+        QVERIFY(ReportFileNames::BuildReportFileName(dir->settings.unitCode, dir->settings.localFolderOrDefault(),
+                                                     codeBox()->text(), false)
+                    .isEmpty());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
     }
 
@@ -240,7 +245,7 @@ private slots:
         dir->writeFile(QStringLiteral("fremd.xml"), "<?xml version=\"1.0\"?><Inventar><Stueck/></Inventar>");
         ui->answerQuestion(true);
         ui->answerOpenFile(other);
-        w->M_FileOpen_Click();
+        w->controller()->openReport();
 
         QCOMPARE(ui->texts, QStringList{QStringLiteral("当前报表还未保存，确定打开其他报表吗？")});
         QCOMPARE(ui->fileRequests.size(), 1);
@@ -251,10 +256,10 @@ private slots:
         QVERIFY(request.proposedName.isEmpty());
 
         QCOMPARE(codeBox()->text(), QString());
-        QCOMPARE(w->form()->projectTypeList()->currentIndex(), 0);
+        QCOMPARE(w->form()->list(QStringLiteral("projectType"))->currentIndex(), 0);
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + other);
-        QCOMPARE(w->controller()->ReportFileName, other);
-        QVERIFY(!w->controller()->dirtyData);
+        QCOMPARE(w->controller()->fileName(), other);
+        QVERIFY(!w->controller()->isModified());
         QVERIFY(!w->action(QStringLiteral("M_FileSave"))->isEnabled());
     }
 
@@ -271,24 +276,22 @@ private slots:
         if (!content.isEmpty())
             dir->writeFile(QStringLiteral("kaputt.xm"), content);
         typeInto(codeBox(), kCode);
-        const XmlNode rootBefore = w->controller()->ReportRoot;
         ui->answerQuestion(true);
         ui->answerOpenFile(broken);
-        w->M_FileOpen_Click();
+        w->controller()->openReport();
         QCOMPARE(ui->texts, (QStringList{QStringLiteral("当前报表还未保存，确定打开其他报表吗？"),
                                          QStringLiteral("报表文件错误，请重新建立")}));
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->controller()->dirtyData);
-        QCOMPARE(w->controller()->ReportRoot.node, rootBefore.node);
+        QVERIFY(w->controller()->isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + broken);
     }
 
     void openCancelledChangesNothing()
     {
         ui->answerOpenFile(std::nullopt);
-        w->M_FileOpen_Click();
+        w->controller()->openReport();
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->fileName().isEmpty());
     }
 
     void questionsGuardUnsavedEdits_data()
@@ -308,9 +311,9 @@ private slots:
         fill();
         const auto run = [&] {
             switch (command) {
-            case 0: w->M_FileNew_Click(); break;
-            case 1: w->M_FileOpen_Click(); break;
-            case 2: w->M_FileExit_Click(); break;
+            case 0: w->controller()->newReport(); break;
+            case 1: w->controller()->openReport(); break;
+            case 2: w->close(); break;
             default: w->close(); break;
             }
         };
@@ -318,9 +321,9 @@ private slots:
         run();
         QCOMPARE(ui->texts, QStringList{question});
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->isModified());
         QVERIFY(w->isVisible());
-        QVERIFY(!w->isUnloaded());
+        QVERIFY(!w->hasEnded());
 
         // OK goes on without saving.
         ui->answerQuestion(true);
@@ -331,7 +334,7 @@ private slots:
             QCOMPARE(codeBox()->text(), QString());
         if (command >= 2) {
             QVERIFY(!w->isVisible());
-            QVERIFY(w->isUnloaded());
+            QVERIFY(w->hasEnded());
         }
         QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("*.xm")}), QStringList());
     }
@@ -339,7 +342,7 @@ private slots:
     void cleanReportClosesWithoutQuestion()
     {
         w->show();
-        w->M_FileExit_Click();
+        w->close();
         QVERIFY(!w->isVisible());
         QVERIFY(ui->texts.isEmpty());
     }
@@ -348,7 +351,7 @@ private slots:
     {
         w->show();
         fill();
-        w->SessionEnding();
+        w->sessionEnding();
         w->close();
         QVERIFY(!w->isVisible());
         QVERIFY(ui->texts.isEmpty());
@@ -369,9 +372,9 @@ private slots:
     {
         QFETCH(int, command);
         QFETCH(int, missing);
-        (missing == 0 ? UnitName : missing == 1 ? UnitCode : UnitReportUser).clear();
+        (missing == 0 ? dir->settings.unitName : missing == 1 ? dir->settings.unitCode : dir->settings.reportUser).clear();
         codeBox()->setText(kCode);
-        command == 0 ? w->M_FileNew_Click() : w->M_FileOpen_Click();
+        command == 0 ? w->controller()->newReport() : w->controller()->openReport();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请先设置正确选项参数与本单位信息")});
         QVERIFY(ui->fileRequests.isEmpty());
         QCOMPARE(codeBox()->text(), kCode);
@@ -383,7 +386,7 @@ private slots:
         const QString chosen = dir->file(QStringLiteral("eigener Name.xm"));
         ui->answerSaveFile(chosen);
         ui->answerQuestion(true);
-        w->M_FileSaveAs_Click();
+        w->controller()->saveReportAs();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("文件") + chosen + QStringLiteral("不存在，是否创建？")});
         ui->texts.clear();
 
@@ -399,11 +402,11 @@ private slots:
         QVERIFY(!QFileInfo::exists(standard("xm")));
         QVERIFY(QFileInfo::exists(standard("htm")));
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - ") + chosen);
-        QVERIFY(!w->controller()->dirtyData);
+        QVERIFY(!w->controller()->isModified());
         QVERIFY(ui->texts.isEmpty());
 
         // Print looks beside the chosen file and does not find a page there.
-        w->M_FilePrint_Click();
+        w->controller()->printPage();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("未找到相应的HTML文件") + dir->file(QStringLiteral("eigener Name.htm"))});
         QVERIFY(ui->browserPaths.isEmpty());
     }
@@ -416,25 +419,25 @@ private slots:
         const QString page = dir->file(QStringLiteral("neu.htm"));
         ui->answerSaveFile(report);
         ui->answerQuestion(false);
-        w->M_FileSaveAs_Click();
+        w->controller()->saveReportAs();
         ui->answerSaveFile(page);
         ui->answerQuestion(false);
-        w->M_FileExport_Click();
+        w->controller()->exportPage();
         QCOMPARE(ui->questions, (QStringList{QStringLiteral("文件") + report + QStringLiteral("不存在，是否创建？"),
                                              QStringLiteral("文件") + page + QStringLiteral("不存在，是否创建？")}));
         QVERIFY(!QFileInfo::exists(report));
         QVERIFY(!QFileInfo::exists(page));
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->fileName().isEmpty());
+        QVERIFY(w->controller()->isModified());
     }
 
     void saveAsCancelledChangesNothing()
     {
         fill();
         ui->answerSaveFile(std::nullopt);
-        w->M_FileSaveAs_Click();
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
-        QVERIFY(w->controller()->dirtyData);
+        w->controller()->saveReportAs();
+        QVERIFY(w->controller()->fileName().isEmpty());
+        QVERIFY(w->controller()->isModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -446,17 +449,17 @@ private slots:
         const QByteArray before = dir->readFile(QStringLiteral("qzrt_410101_A01.xm"));
         // 3,333,333 characters of three UTF-8 bytes and one of one: exactly the limit.
         const QString atLimit = QString(3333333, QChar(0x4FDD)) + QLatin1Char('x');
-        w->form()->longTextBox(3)->setPlainText(atLimit + QLatin1Char('y'));
+        setLongText(*w->form(), 3, atLimit + QLatin1Char('y'));
         const QString refusal = QStringLiteral("“备注”的内容超过10000000字节的上限，无法保存，请删减后再保存");
-        w->M_FileSave_Click();
-        w->M_FileSaveAs_Click();
+        w->controller()->saveReport();
+        w->controller()->saveReportAs();
         QCOMPARE(ui->texts, (QStringList{refusal, refusal}));
         QCOMPARE(dir->readFile(QStringLiteral("qzrt_410101_A01.xm")), before);
 
         ui->texts.clear();
-        w->form()->longTextBox(3)->setPlainText(atLimit);
+        setLongText(*w->form(), 3, atLimit);
         ui->answerQuestion(true); // overwrite
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("文件已存在，是否覆盖？")});
         const auto reloaded = LoadXmlDocument(standard("xm"));
         QCOMPARE(GetLastErrorText(), QString());
@@ -465,7 +468,7 @@ private slots:
 
     void printNeedsASavedReport()
     {
-        w->M_FilePrint_Click();
+        w->controller()->printPage();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请先保存报表再打印")});
         QVERIFY(ui->browserPaths.isEmpty());
     }
@@ -473,7 +476,7 @@ private slots:
     void printOpensExactlyTheSavedPage()
     {
         fillAndSave();
-        w->M_FilePrint_Click();
+        w->controller()->printPage();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开")
                                         + standard("htm") + QStringLiteral("进行打印")});
         QCOMPARE(ui->browserPaths, QStringList{standard("htm")});
@@ -483,7 +486,7 @@ private slots:
     {
         fillAndSave();
         ui->browserStarts = false;
-        w->M_FilePrint_Click();
+        w->controller()->printPage();
         QCOMPARE(ui->texts.size(), 2);
         QCOMPARE(ui->texts.last(), QStringLiteral("无法打开浏览器") + standard("htm"));
     }
@@ -498,8 +501,8 @@ private slots:
         file.write("<Report/>");
         file.close();
         ui->answerOpenFile(plain);
-        w->M_FileOpen_Click();
-        w->M_FilePrint_Click();
+        w->controller()->openReport();
+        w->controller()->printPage();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("未找到相应的HTML文件")});
     }
 
@@ -507,11 +510,11 @@ private slots:
     {
         dir->writeFile(QStringLiteral("report1.tps"), nameOnlyStylesheet());
         fill(kCode, QStringLiteral("一个很长很长很长的项目名称"));
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(readAll(standard("htm")), QStringLiteral("一个很长很长很长的项目名称").toUtf8());
         typeInto(nameBox(), QStringLiteral("短"));
         ui->answerQuestion(true);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(readAll(standard("htm")), QStringLiteral("短").toUtf8());
     }
 
@@ -519,7 +522,7 @@ private slots:
     {
         dir->writeFile(QStringLiteral("report1.tps"), nameOnlyStylesheet("GBK"));
         fill(kCode, QStringLiteral("文物"));
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(readAll(standard("htm")), QByteArray("\xCE\xC4\xCE\xEF"));
     }
 
@@ -531,10 +534,10 @@ private slots:
         QFile::remove(standard("htm"));
         const QByteArray opened = readAll(other);
         ui->answerOpenFile(other);
-        w->M_FileOpen_Click();
+        w->controller()->openReport();
         QCOMPARE(codeBox()->text(), kCode);
         typeInto(nameBox(), QStringLiteral("新名称"));
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(readAll(other), opened);
         QVERIFY(readAll(standard("xm")).contains("新名称"));
         QVERIFY(QFileInfo::exists(standard("htm")));
@@ -582,25 +585,25 @@ private slots:
             dir->writeFile(file, content);
         dir->writeFile(QStringLiteral("qzrt_410101_A01.htm"), "older page");
         fill();
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
 
         QCOMPARE(ui->texts, messages);
         QCOMPARE(QFileInfo::exists(standard("xm")), reportSaved);
         QCOMPARE(readAll(standard("htm")), QByteArray("older page"));
-        QCOMPARE(w->controller()->dirtyData, !reportSaved);
+        QCOMPARE(w->controller()->isModified(), !reportSaved);
         QCOMPARE(w->windowTitle(), reportSaved ? QStringLiteral("Vantrel - ") + standard("xm")
                                                : QStringLiteral("Vantrel - 未命名"));
     }
 
     void newWithABrokenTemplate()
     {
-        codeBox()->setText(kCode);
-        w->controller()->ReportFileName = dir->file(QStringLiteral("x.xm"));
+        fillAndSave();
+        QVERIFY(!w->controller()->fileName().isEmpty());
         QVERIFY(QFile::remove(dir->file(QStringLiteral("report1.tpl"))));
-        w->M_FileNew_Click();
+        w->controller()->newReport();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("模板文件错误，请重新安装程序")});
         QCOMPARE(codeBox()->text(), kCode);
-        QVERIFY(w->controller()->ReportFileName.isEmpty());
+        QVERIFY(w->controller()->fileName().isEmpty());
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel - 未命名"));
     }
 
@@ -612,11 +615,11 @@ private slots:
         typeInto(nameBox(), QStringLiteral("第二次"));
         AtomicFileWriter::injectFailureAfter(10);
         ui->answerQuestion(true);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(ui->texts.size(), 2);
         QVERIFY2(ui->texts.at(1).startsWith(QStringLiteral("无法保存指定文件") + standard("xm")), qPrintable(ui->texts.at(1)));
         QCOMPARE(readAll(standard("xm")), before);
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->isModified());
         QVERIFY(w->action(QStringLiteral("M_FileSave"))->isEnabled());
         QCOMPARE(w->windowTitle(), caption);
     }
@@ -628,14 +631,14 @@ private slots:
         dir->writeFile(QStringLiteral("qzrt_410101_A01.htm"), "older page");
         fill();
         AtomicFileWriter::injectFailureAfter(20000);
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(ui->texts.size(), 1);
         QVERIFY2(ui->texts.first().startsWith(QStringLiteral("无法保存指定文件") + standard("htm") + QStringLiteral("\\n")),
                  qPrintable(ui->texts.first()));
         QVERIFY(ui->texts.first().size() > (QStringLiteral("无法保存指定文件") + standard("htm") + QStringLiteral("\\n")).size());
         QCOMPARE(readAll(standard("htm")), QByteArray("older page"));
         QVERIFY(QFileInfo::exists(standard("xm")));
-        QVERIFY(!w->controller()->dirtyData);
+        QVERIFY(!w->controller()->isModified());
     }
 
     void aBudgetRuleStopsTheSave()
@@ -646,10 +649,10 @@ private slots:
         QVERIFY(total && year);
         total->setText(QStringLiteral("5"));
         year->setText(QStringLiteral("9"));
-        w->M_FileSave_Click();
+        w->controller()->saveReport();
         QCOMPARE(ui->texts, QStringList{QStringLiteral("项目资金需求情况中十一五期间资金需求合计应大于等于各年中央与地方投入之总和")});
         QVERIFY(!QFileInfo::exists(standard("xm")));
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->isModified());
     }
 
     void exportWritesTheChosenPage()
@@ -658,17 +661,17 @@ private slots:
         const QString chosen = dir->file(QStringLiteral("export.html"));
         dir->writeFile(QStringLiteral("export.html"), QByteArray(5000, 'o'));
         ui->answerSaveFile(chosen);
-        w->M_FileExport_Click();
+        w->controller()->exportPage();
         QCOMPARE(ui->fileRequests.size(), 1);
         QCOMPARE(ui->fileRequests.first().title, QStringLiteral("报表文件导出为HTML文件"));
         QCOMPARE(ui->fileRequests.first().filter, QStringLiteral("HTML文件 (*.htm)|*.htm;*.html"));
         QCOMPARE(ui->fileRequests.first().proposedName, standard("htm"));
         QVERIFY(ui->texts.isEmpty());
-        QCOMPARE(w->controller()->HtmlFileName, chosen);
+        QCOMPARE(w->controller()->pageFileName(), chosen);
         const QByteArray page = readAll(chosen);
         QVERIFY(page.contains("城墙维修"));
         QVERIFY(!page.contains("ooooo"));
-        QVERIFY(w->controller()->dirtyData);
+        QVERIFY(w->controller()->isModified());
         QVERIFY(!QFileInfo::exists(standard("xm")));
     }
 };

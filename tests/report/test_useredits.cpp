@@ -3,8 +3,8 @@
 #include "ReportFormTesting.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
+#include "report/ReportController.h"
 #include "report/ReportForm.h"
-#include "ui/HiddenTextBox.h"
 #include "ui/CodedList.h"
 
 #include <QApplication>
@@ -32,18 +32,22 @@ private slots:
     {
         ui_ = new ScriptedUi;
         folder_ = new TempProgramFolder;
+        folder_->writeCompleteSettings();
+        QVERIFY(folder_->settings.load() == Settings::State::Complete);
         form_ = new ReportForm;
-        const auto document = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
-        QVERIFY(form_->TransferReportFields(rootOf(document), false));
+        // The controller asks the form's questions and saves it.
+        controller_ = new ReportController(folder_->settings, form_, form_);
+        showDocument(*form_, testdoc::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl"))));
         form_->resize(880, 520);
         form_->show();
         QApplication::setActiveWindow(form_);
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        spy_ = new QSignalSpy(form_, &ReportForm::userEdited);
+        spy_ = new QSignalSpy(form_, &ReportForm::edited);
     }
     void cleanup()
     {
         delete spy_;
+        delete controller_;
         delete form_;
         delete folder_;
         ui_->finish();
@@ -164,34 +168,35 @@ private slots:
         QCOMPARE(spy_->count(), 4);
     }
 
-    // Loading fills every box without a report of an edit; only the two list selections
-    // count, as for the user's own choice, and the caller clears the state afterwards.
-    void loadingReportsOnlyTheListSelections()
+    // Loading fills every box, list selections included, without a report of an edit.
+    void loadingReportsNoEdit()
     {
-        const auto document = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
+        const auto document = testdoc::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
         xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectName", QStringLiteral("名称"));
         xml::SetNodeText(rootOf(document), "//Report/BasicInfo/SalvageItem/ProtectionContent", QStringLiteral("内容"));
         xml::SetNodeText(rootOf(document), "//Report/BasicInfo/Remark", QStringLiteral("备注"));
         xml::SetNodeText(rootOf(document), "//Report/BasicInfo/ProjectType", "60");
         xml::SetNodeText(rootOf(document), "//Report/FundDemand/Demand/Total", "5");
-        QVERIFY(form_->TransferReportFields(rootOf(document), false));
+        showDocument(*form_, document);
         QCOMPARE(plain(*form_, "Text30")->toPlainText(), QStringLiteral("内容"));
-        QCOMPARE(spy_->count(), 2);
+        QCOMPARE(spy_->count(), 0);
 
         // Saving fills empty boxes with their defaults and edits nothing either.
-        spy_->clear();
+        box(*form_, "Text1")->setText(QStringLiteral("A01"));
         box(*form_, "Text9")->clear();
-        const auto target = Module1::LoadXmlDocument(folder_->file(QStringLiteral("report1.tpl")));
-        QVERIFY(form_->TransferReportFields(rootOf(target), true));
+        controller_->saveReport();
+        QCOMPARE(ui_->texts, QStringList());
         QCOMPARE(box(*form_, "Text9")->text(), QStringLiteral("0"));
-        form_->ResetBudgetFrames();
-        form_->longTextBox(3)->setPlainText(QStringLiteral("由编辑器写入"));
+        form_->resetBudgetFrames();
+        ReportValues longText;
+        longText.setValue(ReportForm::longTextField(3), QStringLiteral("由编辑器写入"));
+        form_->setValues(longText);
         QCOMPARE(spy_->count(), 0);
     }
 
     void choosingListItems()
     {
-        CodedList* types = form_->projectTypeList();
+        CodedList* types = form_->list(QStringLiteral("projectType"));
         types->setFocus();
         QTest::keyClick(types, Qt::Key_Down);
         QCOMPARE(types->currentIndex(), 1);
@@ -207,7 +212,7 @@ private slots:
         QCOMPARE(form_->projectGroup(), 2);
         QCOMPARE(box(*form_, "Text17(0)")->text(), QStringLiteral("0"));
 
-        CodedList* natures = form_->projectNatureList();
+        CodedList* natures = form_->list(QStringLiteral("projectNature"));
         natures->setFocus();
         QTest::keyClick(natures, Qt::Key_Down);
         QCOMPARE(natures->currentIndex(), 1);
@@ -219,6 +224,7 @@ private:
     ScriptedUi* ui_ = nullptr;
     TempProgramFolder* folder_ = nullptr;
     ReportForm* form_ = nullptr;
+    ReportController* controller_ = nullptr;
     QSignalSpy* spy_ = nullptr;
 };
 

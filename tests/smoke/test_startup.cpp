@@ -48,7 +48,8 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.path();
         const QDir build(QStringLiteral(VANTREL_BINARY_DIR));
-        QVERIFY(QFile::copy(build.filePath(QStringLiteral("vantrel")), folder + QStringLiteral("/vantrel")));
+        // The program with its test probe, under the program's own name.
+        QVERIFY(QFile::copy(build.filePath(QStringLiteral("vantrel-probed")), folder + QStringLiteral("/vantrel")));
         for (const char* name : {"report1.tpl", "report1.tps", "corpinfo.tpl", "corpinfo.tps"})
             QVERIFY(QFile::copy(build.filePath(QLatin1String(name)), folder + QLatin1Char('/') + QLatin1String(name)));
         if (complete) {

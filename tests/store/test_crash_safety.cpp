@@ -3,7 +3,8 @@
 #include "KilledSaveLoop.h"
 #include "TempProgramFolder.h"
 #include "core/AtomicFileWriter.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +16,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {

@@ -3,14 +3,15 @@
 #include "TempProgramFolder.h"
 #include "core/AtomicFileWriter.h"
 #include "core/XmlPathSet.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 class TestDocument : public QObject {

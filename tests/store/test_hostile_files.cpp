@@ -1,6 +1,7 @@
 // Files a clerk might be handed or find on a shared drive: each one either fails to
 // load with the usual message or loads without anything from outside the file.
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/XsltTransformer.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {

@@ -1,6 +1,7 @@
 // A stylesheet beside the program is a file anyone can replace: it may not write files,
 // reach the network or read entities, and a broken one fails without taking the program down.
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/XsltTransformer.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {

@@ -2,13 +2,14 @@
 #include "Charset.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -39,9 +40,9 @@ private slots:
     void savedBytesAreTheTemplateInGb2312()
     {
         TempProgramFolder folder;
-        UnitCode = QStringLiteral(" 410101 ");
-        LocalFolder = QStringLiteral("/home/文物/报表/");
-        SaveSettings();
+        folder.settings.unitCode = QStringLiteral(" 410101 ");
+        folder.settings.localFolder = QStringLiteral("/home/文物/报表/");
+        QVERIFY(folder.settings.save(nullptr));
         const QByteArray expected = encodeAs(
             QStringLiteral("<?xml version=\"1.0\" encoding=\"GB2312\" standalone=\"yes\"?><Config><CorpID>410101</CorpID>"
                            "<ServerPass/><ServerUrl/><LocalPath>/home/文物/报表/</LocalPath><ReportUser/></Config>"),
@@ -54,38 +55,37 @@ private slots:
     {
         TempProgramFolder folder;
         const QString local = folder.path() + QStringLiteral("镕𠀀资料") + folderSeparator();
-        UnitCode = QStringLiteral("41镕01𠀀");
-        LocalFolder = local;
-        SaveSettings();
-        UnitCode.clear();
-        LocalFolder.clear();
-        QCOMPARE(LoadSettings(), int(UnitInfoMissing));
-        QCOMPARE(UnitCode, QStringLiteral("41镕01𠀀"));
-        QCOMPARE(LocalFolder, local);
+        folder.settings.unitCode = QStringLiteral("41镕01𠀀");
+        folder.settings.localFolder = local;
+        QVERIFY(folder.settings.save(nullptr));
+        Settings read(folder.path());
+        QVERIFY(read.load() == Settings::State::UnitInfoMissing);
+        QCOMPARE(read.unitCode, QStringLiteral("41镕01𠀀"));
+        QCOMPARE(read.localFolder, local);
     }
 
     void existingExtrasAreWrittenBackEmpty()
     {
         TempProgramFolder folder;
         folder.writeFile(QStringLiteral("config.pz"), configFile(QStringLiteral("410101"), QStringLiteral("/data")));
-        QCOMPARE(LoadSettings(), int(UnitInfoMissing));
-        QCOMPARE(LocalFolder, QStringLiteral("/data") + folderSeparator());
-        SaveSettings();
+        QVERIFY(folder.settings.load() == Settings::State::UnitInfoMissing);
+        QCOMPARE(folder.settings.localFolder, QStringLiteral("/data") + folderSeparator());
+        QVERIFY(folder.settings.save(nullptr));
         const QString text = decodeFrom(folder.readFile(QStringLiteral("config.pz")), "GB2312");
         QVERIFY(text.contains(QStringLiteral("<ServerPass/><ServerUrl/><LocalPath>/data/</LocalPath><ReportUser/>")));
         QVERIFY(!text.contains(QStringLiteral("secret")));
     }
 
-    void saveFailureIsShown()
+    void saveFailureIsReported()
     {
         TempProgramFolder folder;
         // A program folder that cannot be written sends the settings to the user's own
         // folder; here the file itself cannot be replaced: a folder stands in its way.
         QVERIFY(QDir().mkpath(folder.file(QStringLiteral("config.pz"))));
-        UnitCode = QStringLiteral("410101");
-        SaveSettings();
-        QCOMPARE(ui_->texts.size(), 1);
-        QVERIFY(ui_->texts.first().startsWith(QStringLiteral("保存参数失败无法保存指定文件") + ProgramFolder + QStringLiteral("config.pz\\n")));
+        folder.settings.unitCode = QStringLiteral("410101");
+        QString error;
+        QVERIFY(!folder.settings.save(&error));
+        QVERIFY(error.startsWith(QStringLiteral("无法保存指定文件") + folder.path() + QStringLiteral("config.pz\\n")));
     }
 
     void classification_data()
@@ -120,10 +120,12 @@ private slots:
             for (const QString& code : {QStringLiteral("410101"), QStringLiteral("x12")})
                 folder.writeFile(code + QStringLiteral(".dw"), unitFile);
         }
-        QCOMPARE(LoadSettings(), expected);
+        const Settings::State states[] = {Settings::State::UnitInfoMissing, Settings::State::SettingsMissing,
+                                          Settings::State::Complete};
+        QVERIFY(folder.settings.load() == states[expected + 1]);
         if (expected == 1) {
-            QCOMPARE(UnitName, QStringLiteral("博物馆"));
-            QCOMPARE(UnitReportUser, QStringLiteral("张三"));
+            QCOMPARE(folder.settings.unitName, QStringLiteral("博物馆"));
+            QCOMPARE(folder.settings.reportUser, QStringLiteral("张三"));
         }
     }
 
@@ -137,13 +139,13 @@ private slots:
         QVERIFY(unit.open(QIODevice::WriteOnly));
         unit.write("<CorpInfo><Basic><Name>馆</Name></Basic><ReportInfo><ReportUser>王</ReportUser></ReportInfo></CorpInfo>");
         unit.close();
-        QCOMPARE(LoadSettings(), 1);
+        QVERIFY(folder.settings.load() == Settings::State::Complete);
         // An earlier early stop keeps the values already read.
-        UnitName = QStringLiteral("旧");
+        folder.settings.unitName = QStringLiteral("旧");
         QFile::remove(folder.file(QStringLiteral("config.pz")));
-        QCOMPARE(LoadSettings(), 0);
-        QCOMPARE(UnitCode, QStringLiteral("410101"));
-        QCOMPARE(UnitName, QStringLiteral("旧"));
+        QVERIFY(folder.settings.load() == Settings::State::SettingsMissing);
+        QCOMPARE(folder.settings.unitCode, QStringLiteral("410101"));
+        QCOMPARE(folder.settings.unitName, QStringLiteral("旧"));
     }
 
     void fileAttributes()
@@ -174,7 +176,8 @@ private slots:
         QFETCH(QString, code);
         QFETCH(bool, valid);
         QCOMPARE(IsValidUnitCode(code), valid);
-        QCOMPARE(ui_->texts, QStringList{kNotice});
+        QCOMPARE(UnitCodeNotice(), kNotice);
+        QVERIFY(ui_->texts.isEmpty()); // the settings dialog shows the notice
     }
 
     void safeFileNameParts_data()

@@ -1,18 +1,14 @@
 #include "TempProgramFolder.h"
 
-#include "store/Module1.h"
+#include "core/XmlDocumentAccess.h"
 
 #include <QDir>
 #include <QFile>
 
 TempProgramFolder::TempProgramFolder(bool withTemplates)
+    : settings(QString())
 {
-    Module1::ProgramFolder = path();
-    Module1::UnitCode.clear();
-    Module1::LocalFolder.clear();
-    Module1::UnitName.clear();
-    Module1::UnitReportUser.clear();
-    Module1::LastErrorText.clear();
+    settings.programFolder = path();
     if (withTemplates) {
         const QDir source(templatesDir());
         for (const QString& name : source.entryList(QDir::Files))

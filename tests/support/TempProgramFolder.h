@@ -1,13 +1,18 @@
 #pragma once
 
+#include "store/Settings.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
-// A fresh program folder for one test: the installed templates copied in, the module
-// values reset and ProgramFolder pointing at it. Restores nothing: every test makes its own.
+// A fresh program folder for one test: the installed templates copied in, and settings
+// whose program folder it is (nothing else set). Restores nothing: every test makes its own.
 class TempProgramFolder {
 public:
     explicit TempProgramFolder(bool withTemplates = true);
+
+    // The settings of a program started from this folder, before anything was read.
+    Settings settings;
 
     QString path() const;                          // ends in the folder separator
     QString file(const QString& name) const;       // path() + name

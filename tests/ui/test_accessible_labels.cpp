@@ -2,12 +2,13 @@
 // label's name is unset or its own text, so what is shown is what is read.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "about/frmAbout.h"
-#include "report/frmMain.h"
-#include "ui/frmText.h"
-#include "settings/frmFolder.h"
-#include "settings/frmOptions.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "about/AboutBox.h"
+#include "report/MainWindow.h"
+#include "report/ReportForm.h"
+#include "ui/LongTextEditor.h"
+#include "settings/FolderChooser.h"
+#include "settings/SettingsDialog.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QLabel>
 #include <QTest>
@@ -21,11 +22,13 @@ private slots:
         ScriptedUi ui;
         TempProgramFolder folder;
         folder.writeCompleteSettings();
-        auto main = std::make_unique<frmMain>();
-        main->Form_Load(folder.path());
-        const std::unique_ptr<QWidget> windows[] = {std::move(main), std::make_unique<frmCorpInfo>(),
-                                                    std::make_unique<frmOptions>(), std::make_unique<frmFolder>(),
-                                                    std::make_unique<frmAbout>(), std::make_unique<frmText>()};
+        auto main = std::make_unique<MainWindow>(folder.settings);
+        main->start();
+        main->form()->buildAllTabs();
+        const std::unique_ptr<QWidget> windows[] = {std::move(main), std::make_unique<UnitInfoDialog>(folder.settings),
+                                                    std::make_unique<SettingsDialog>(folder.settings),
+                                                    std::make_unique<FolderChooser>(),
+                                                    std::make_unique<AboutBox>(), std::make_unique<LongTextEditor>()};
         qsizetype seen = 0;
         for (const auto& window : windows) {
             window->show(); // the windows fill their labels when shown

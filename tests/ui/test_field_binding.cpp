@@ -1,14 +1,15 @@
 // Moving single values between form controls and document nodes.
 #include "ui/CodedList.h"
 #include "ui/FieldBinding.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 using namespace binding;
 

@@ -2,16 +2,17 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "ui/CodedList.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/UnitInfoFields.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QDate>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -53,7 +54,7 @@ QString typedValue(const QString& object)
 class TestCorpInfoBinding : public QObject {
     Q_OBJECT
 private slots:
-    void init() { folder = std::make_unique<TempProgramFolder>(); UnitCode = QStringLiteral("410101"); }
+    void init() { folder = std::make_unique<TempProgramFolder>(); folder->settings.unitCode = QStringLiteral("410101"); }
     void cleanup() { ui.finish(); folder.reset(); }
 
     void templateHoldsEveryField()
@@ -83,8 +84,8 @@ private slots:
 
     void roundTripOfEveryField()
     {
-        frmCorpInfo out;
-        out.UnitInfoDocument = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
+        UnitInfoDialog out(folder->settings);
+        out.document = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
         const auto all = UnitInfoFields::fields();
         for (std::size_t i = 0; i < all.size(); ++i) {
             const UnitInfoField& f = all[i];
@@ -95,11 +96,11 @@ private slots:
             else if (auto* list = qobject_cast<CodedList*>(out.fieldWidgets()[i]))
                 list->selectItem(list->count() - 1);
         }
-        QVERIFY(out.BindUnitInfo(true));
+        QVERIFY(out.transferFields(true));
         QCOMPARE(ui.texts, QStringList());
 
         // In the document: trimmed values, the last item's code and text.
-        const XmlNode root = documentElement(out.UnitInfoDocument);
+        const XmlNode root = documentElement(out.document);
         for (const UnitInfoField& f : all) {
             if (isTextLike(f) && f.kind != UnitInfoKind::LongText) {
                 QCOMPARE(GetNodeText(root, UnitInfoFields::xpath(f)), typedValue(name(f)));
@@ -114,9 +115,9 @@ private slots:
                  QStringLiteral("第一行\n第二行"));
 
         // Back into a fresh dialog: every control shows what was stored.
-        frmCorpInfo in;
-        in.UnitInfoDocument = out.UnitInfoDocument;
-        QVERIFY(in.BindUnitInfo(false));
+        UnitInfoDialog in(folder->settings);
+        in.document = out.document;
+        QVERIFY(in.transferFields(false));
         for (std::size_t i = 0; i < all.size(); ++i) {
             const UnitInfoField& f = all[i];
             if (auto* box = qobject_cast<QLineEdit*>(in.fieldWidgets()[i]); box && isTextLike(f))
@@ -130,14 +131,14 @@ private slots:
 
     void emptyBoxesTakeTheirDefaults()
     {
-        frmCorpInfo dialog;
-        dialog.UnitInfoDocument = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
+        UnitInfoDialog dialog(folder->settings);
+        dialog.document = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
         for (QWidget* w : dialog.fieldWidgets())
             if (auto* box = qobject_cast<QLineEdit*>(w))
                 box->clear();
         dialog.textBox(QStringLiteral("Text3"))->setText(QStringLiteral("   "));
-        QVERIFY(dialog.BindUnitInfo(true));
-        const XmlNode root = documentElement(dialog.UnitInfoDocument);
+        QVERIFY(dialog.transferFields(true));
+        const XmlNode root = documentElement(dialog.document);
         for (const UnitInfoField& f : UnitInfoFields::fields()) {
             if (!isTextLike(f))
                 continue;
@@ -154,15 +155,15 @@ private slots:
 
     void emptyElementsShowTheirDefaults()
     {
-        frmCorpInfo dialog;
-        dialog.UnitInfoDocument = ParseXmlText(
+        UnitInfoDialog dialog(folder->settings);
+        dialog.document = ParseXmlText(
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CorpInfo><Reserve><TotalItemNum>  </TotalItemNum>"
             "<ItemDetail><ThirdClassItem><DetailNum><GoodNum/></DetailNum></ThirdClassItem></ItemDetail></Reserve>"
             "</CorpInfo>");
         for (QWidget* w : dialog.fieldWidgets())
             if (auto* box = qobject_cast<QLineEdit*>(w))
                 box->setText(QStringLiteral("旧值"));
-        QVERIFY(dialog.BindUnitInfo(false));
+        QVERIFY(dialog.transferFields(false));
         QCOMPARE(dialog.textBox(QStringLiteral("Text10(2)"))->text(), QStringLiteral("0"));
         QCOMPARE(dialog.textBox(QStringLiteral("Text29"))->text(), QString());
         QCOMPARE(dialog.textBox(QStringLiteral("Text2"))->text(), QString());
@@ -184,25 +185,25 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QString, shown);
-        frmCorpInfo dialog;
+        UnitInfoDialog dialog(folder->settings);
         dialog.codedList(QStringLiteral("Combo5"))->selectItem(2);
-        dialog.UnitInfoDocument = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
-        SetNodeText(documentElement(dialog.UnitInfoDocument), QStringLiteral("//CorpInfo/Basic/Risc"), stored);
-        dialog.BindUnitInfo(false);
+        dialog.document = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
+        SetNodeText(documentElement(dialog.document), QStringLiteral("//CorpInfo/Basic/Risc"), stored);
+        dialog.transferFields(false);
         QCOMPARE(dialog.codedList(QStringLiteral("Combo5"))->currentText(), shown);
     }
 
     void headerIsStampedWhateverItHeld()
     {
-        frmCorpInfo dialog;
-        dialog.UnitInfoDocument = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
-        const XmlNode root = documentElement(dialog.UnitInfoDocument);
+        UnitInfoDialog dialog(folder->settings);
+        dialog.document = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
+        const XmlNode root = documentElement(dialog.document);
         SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"), QStringLiteral("999999"));
         SetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"), QStringLiteral("888888"));
         SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/ReportDate"), QStringLiteral("1999-01-01"));
         dialog.textBox(QStringLiteral("Text1"))->setText(QStringLiteral("777777")); // never the source
         dialog.textBox(QStringLiteral("Text2"))->setText(QStringLiteral(" 郑州市博物馆 "));
-        QVERIFY(dialog.BindUnitInfo(true));
+        QVERIFY(dialog.transferFields(true));
         QCOMPARE(GetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID")), QStringLiteral("410101"));
         QCOMPARE(GetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID")), QStringLiteral("410101"));
         QCOMPARE(GetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpName")), QStringLiteral("郑州市博物馆"));
@@ -212,26 +213,26 @@ private slots:
 
     void failedCheckLeavesTheDocumentUntouched()
     {
-        frmCorpInfo dialog;
-        dialog.UnitInfoDocument = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
-        const QByteArray before = SerializeXmlDocument(dialog.UnitInfoDocument);
+        UnitInfoDialog dialog(folder->settings);
+        dialog.document = LoadXmlDocument(folder->file(QStringLiteral("corpinfo.tpl")));
+        const QByteArray before = SerializeXmlDocument(dialog.document);
         dialog.textBox(QStringLiteral("Text2"))->setText(QStringLiteral("郑州市博物馆"));
         dialog.textBox(QStringLiteral("Text9(0)"))->setText(QStringLiteral("3"));
-        QVERIFY(!dialog.BindUnitInfo(true));
+        QVERIFY(!dialog.transferFields(true));
         QCOMPARE(ui.texts.size(), 1);
-        QCOMPARE(SerializeXmlDocument(dialog.UnitInfoDocument), before);
+        QCOMPARE(SerializeXmlDocument(dialog.document), before);
     }
 
     void templateWithoutDictStillStoresTheCode()
     {
-        frmCorpInfo dialog;
-        dialog.UnitInfoDocument = ParseXmlText(
+        UnitInfoDialog dialog(folder->settings);
+        dialog.document = ParseXmlText(
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><CorpInfo><Basic><Type>10</Type></Basic></CorpInfo>");
         dialog.codedList(QStringLiteral("Combo1"))->selectItem(2);
-        QVERIFY(dialog.BindUnitInfo(true));
-        const XmlNode root = documentElement(dialog.UnitInfoDocument);
+        QVERIFY(dialog.transferFields(true));
+        const XmlNode root = documentElement(dialog.document);
         QCOMPARE(GetNodeText(root, QStringLiteral("//CorpInfo/Basic/Type")), QStringLiteral("30"));
-        QVERIFY(!SerializeXmlDocument(dialog.UnitInfoDocument).contains("dict"));
+        QVERIFY(!SerializeXmlDocument(dialog.document).contains("dict"));
     }
 
 private:

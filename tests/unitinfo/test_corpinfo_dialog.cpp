@@ -1,12 +1,13 @@
 // The unit information dialog as a clerk meets it: opening, leaving and saving.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "ui/frmText.h"
+#include "ui/LongTextEditor.h"
 #include "core/AtomicFileWriter.h"
 #include "ui/CodedList.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "core/UnitInfoFields.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -18,7 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -30,7 +31,7 @@ const QString kTemplateOpenError = QStringLiteral("打开模板文件错误！�
 
 QLineEdit* box(QDialog* d, const char* name)
 {
-    return static_cast<frmCorpInfo*>(d)->textBox(QString::fromUtf8(name));
+    return static_cast<UnitInfoDialog*>(d)->textBox(QString::fromUtf8(name));
 }
 
 void fillRequired(QDialog* d)
@@ -41,7 +42,7 @@ void fillRequired(QDialog* d)
 
 void save(QDialog* d)
 {
-    static_cast<frmCorpInfo*>(d)->okButton()->click();
+    static_cast<UnitInfoDialog*>(d)->okButton()->click();
 }
 
 } // namespace
@@ -53,7 +54,7 @@ private slots:
     {
         AtomicFileWriter::injectFailureAfter(-1);
         folder = std::make_unique<TempProgramFolder>();
-        UnitCode = QStringLiteral("410101");
+        folder->settings.unitCode = QStringLiteral("410101");
     }
     void cleanup()
     {
@@ -64,7 +65,7 @@ private slots:
 
     void controlsCaptionsAndFrames()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         QCOMPARE(d.windowTitle(), QStringLiteral("单位信息"));
         QCOMPARE(d.tabs()->objectName(), QStringLiteral("SSTab1"));
         const QStringList tabs{"单位基本情况", "单位藏品及重要出土文物保存情况", "单位文物安全情况",
@@ -115,7 +116,7 @@ private slots:
 
     void keyboardOrder()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         QStringList expected{"Text1", "Text27", "Text2", "Text3", "Text4", "Text5", "Text19", "Text6", "Text7",
                              "Text8", "Combo1", "Combo2", "Combo5", "Text28", "Text29"};
         for (int i = 0; i < 4; ++i)
@@ -137,7 +138,7 @@ private slots:
 
     void everyFieldHasItsOwnAccessibleName()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         QSet<QString> seen;
         for (QWidget* w : d.fieldWidgets()) {
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
@@ -171,7 +172,7 @@ private slots:
         if (!templatePresent)
             expected << kTemplateOpenError + QStringLiteral("无法打开指定文件") + folder->file(QStringLiteral("corpinfo.tpl"));
 
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = allowCancel;
         ui.answerModal([&](QDialog* dialog) {
             QCOMPARE(ui.texts, expected);
@@ -180,7 +181,7 @@ private slots:
             QCOMPARE(d.cancelButton()->isEnabled(), allowCancel);
             if (templatePresent) {
                 // The template with the unit code filled in.
-                QCOMPARE(GetNodeText(documentElement(d.UnitInfoDocument), QStringLiteral("//CorpInfo/Basic/CorpID")),
+                QCOMPARE(GetNodeText(documentElement(d.document), QStringLiteral("//CorpInfo/Basic/CorpID")),
                          QStringLiteral("410101"));
                 QCOMPARE(d.codedList(QStringLiteral("Combo3(4)"))->currentText(), QStringLiteral("完善"));
             }
@@ -193,8 +194,8 @@ private slots:
 
     void noUnitCodeLoadsTheTemplate()
     {
-        UnitCode.clear();
-        frmCorpInfo d;
+        folder->settings.unitCode.clear();
+        UnitInfoDialog d(folder->settings);
         ui.answerModal([&](QDialog* dialog) {
             QCOMPARE(ui.texts, QStringList());
             QCOMPARE(box(dialog, "Text1")->text(), QString());
@@ -204,7 +205,7 @@ private slots:
         QCOMPARE(d.unitInfoFile(), folder->file(QStringLiteral("corpinfo.tpl")));
 
         QVERIFY(QFile::remove(folder->file(QStringLiteral("corpinfo.tpl"))));
-        frmCorpInfo again;
+        UnitInfoDialog again(folder->settings);
         ui.answerModal([](QDialog* dialog) { dialog->hide(); });
         ui::current().runModal(&again);
         QCOMPARE(ui.texts, QStringList{kTemplateOpenError + QStringLiteral("无法打开指定文件")
@@ -213,7 +214,7 @@ private slots:
 
     void forcedModeCannotBeLeftUntilSaved()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             QVERIFY(!d.cancelButton()->isEnabled());
@@ -232,9 +233,9 @@ private slots:
         QVERIFY(d.allowCancel);
         QVERIFY(QFile::exists(folder->file(QStringLiteral("410101.dw"))));
         QVERIFY(QFile::exists(folder->file(QStringLiteral("410101.htm"))));
-        QCOMPARE(UnitName, QStringLiteral("郑州市博物馆"));
-        QCOMPARE(UnitReportUser, QStringLiteral("李四"));
-        QCOMPARE(UnitCode, QStringLiteral("410101"));
+        QCOMPARE(folder->settings.unitName, QStringLiteral("郑州市博物馆"));
+        QCOMPARE(folder->settings.reportUser, QStringLiteral("李四"));
+        QCOMPARE(folder->settings.unitCode, QStringLiteral("410101"));
     }
 
     void requiredFieldsRefused_data()
@@ -250,7 +251,7 @@ private slots:
         QFETCH(QString, filler);
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             box(dialog, "Text2")->setText(name);
@@ -268,7 +269,7 @@ private slots:
 
     void failedCheckKeepsTheDialogOpen()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             ui.texts.clear();
@@ -281,8 +282,8 @@ private slots:
             QCOMPARE(ui.texts, QStringList{QStringLiteral("三级品总数应等于完好数量+加一般受损数量+严重受损数量")});
             QVERIFY(!QFile::exists(folder->file(QStringLiteral("410101.dw"))));
             // Nothing of a save that wrote no file reaches the values the reports use.
-            QCOMPARE(UnitName, QString());
-            QCOMPARE(UnitReportUser, QString());
+            QCOMPARE(folder->settings.unitName, QString());
+            QCOMPARE(folder->settings.reportUser, QString());
             box(dialog, "Text10(2)")->setText(QStringLiteral("5"));
             box(dialog, "Text29")->setText(QStringLiteral("5"));
             save(dialog);
@@ -298,7 +299,7 @@ private slots:
     {
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         QSignalSpy rejected(&d, &QDialog::rejected);
         ui.answerModal([&](QDialog* dialog) {
             QCOMPARE(box(dialog, "Text2")->text(), QStringLiteral("测试博物馆"));
@@ -310,10 +311,10 @@ private slots:
         QCOMPARE(rejected.count(), 1);
         QCOMPARE(folder->readFile(QStringLiteral("410101.dw")), before);
         QVERIFY(!QFile::exists(folder->file(QStringLiteral("410101.htm"))));
-        QCOMPARE(UnitName, QString());
+        QCOMPARE(folder->settings.unitName, QString());
         QCOMPARE(ui.texts, QStringList());
 
-        frmCorpInfo next;
+        UnitInfoDialog next(folder->settings);
         ui.answerModal([&](QDialog* dialog) {
             QCOMPARE(box(dialog, "Text2")->text(), QStringLiteral("测试博物馆"));
             dialog->close();
@@ -325,14 +326,14 @@ private slots:
     void saveWritesFileAndPageIntoTheLocalFolder()
     {
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("本地")));
-        LocalFolder = folder->file(QStringLiteral("本地")) + folderSeparator();
-        const QString page = LocalFolder + QStringLiteral("410101.htm");
+        folder->settings.localFolder = folder->file(QStringLiteral("本地")) + folderSeparator();
+        const QString page = folder->settings.localFolder + QStringLiteral("410101.htm");
         {
             QFile old(page);
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write(QByteArray(200000, 'X'));
         }
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         QSignalSpy accepted(&d, &QDialog::accepted);
         ui.answerModal([&](QDialog* dialog) {
             ui.texts.clear();
@@ -342,7 +343,7 @@ private slots:
         ui::current().runModal(&d);
         QCOMPARE(ui.texts, QStringList());
         QCOMPARE(accepted.count(), 1);
-        XmlDocumentPtr saved = LoadXmlDocument(LocalFolder + QStringLiteral("410101.dw"));
+        XmlDocumentPtr saved = LoadXmlDocument(folder->settings.localFolder + QStringLiteral("410101.dw"));
         QVERIFY(GetLastErrorText().isEmpty());
         const XmlNode root = documentElement(saved);
         QCOMPARE(GetNodeText(root, QStringLiteral("//CorpInfo/Basic/Name")), QStringLiteral("郑州市博物馆"));
@@ -380,7 +381,7 @@ private slots:
         if (!stylesheet.isEmpty())
             folder->writeFile(QStringLiteral("corpinfo.tps"), stylesheet);
         folder->writeFile(QStringLiteral("410101.htm"), "older page");
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             ui.texts.clear();
@@ -400,9 +401,9 @@ private slots:
     {
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
-        UnitName = QStringLiteral("旧单位");
-        UnitReportUser = QStringLiteral("旧填报人");
-        frmCorpInfo d;
+        folder->settings.unitName = QStringLiteral("旧单位");
+        folder->settings.reportUser = QStringLiteral("旧填报人");
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             box(dialog, "Text2")->setText(QStringLiteral("新单位"));
@@ -412,9 +413,9 @@ private slots:
             AtomicFileWriter::injectFailureAfter(-1);
             QVERIFY(dialog->isVisible());
             // The next report must not be stamped with a name that was never stored.
-            QCOMPARE(UnitName, QStringLiteral("旧单位"));
-            QCOMPARE(UnitReportUser, QStringLiteral("旧填报人"));
-            QCOMPARE(UnitCode, QStringLiteral("410101"));
+            QCOMPARE(folder->settings.unitName, QStringLiteral("旧单位"));
+            QCOMPARE(folder->settings.reportUser, QStringLiteral("旧填报人"));
+            QCOMPARE(folder->settings.unitCode, QStringLiteral("410101"));
             QCOMPARE(ui.texts.size(), 1);
             QVERIFY2(ui.texts[0].startsWith(QStringLiteral("无法保存指定文件") + folder->file(QStringLiteral("410101.dw"))),
                      qPrintable(ui.texts[0]));
@@ -425,14 +426,14 @@ private slots:
         ui::current().runModal(&d);
         QVERIFY(!d.isVisible());
         QVERIFY(folder->readFile(QStringLiteral("410101.dw")).contains("王五"));
-        QCOMPARE(UnitName, QStringLiteral("新单位"));
-        QCOMPARE(UnitReportUser, QStringLiteral("王五"));
+        QCOMPARE(folder->settings.unitName, QStringLiteral("新单位"));
+        QCOMPARE(folder->settings.reportUser, QStringLiteral("王五"));
     }
 
     void pageThatCannotBeWrittenIsReported()
     {
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("410101.htm")));
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         ui.answerModal([&](QDialog* dialog) {
             ui.texts.clear();
             fillRequired(dialog);
@@ -449,7 +450,7 @@ private slots:
     {
         folder->writeCompleteSettings();
         const QByteArray before = folder->readFile(QStringLiteral("410101.dw"));
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         ui.answerModal([&](QDialog* dialog) {
             QVERIFY(QFile::remove(folder->file(QStringLiteral("corpinfo.tpl"))));
             save(dialog);
@@ -463,7 +464,7 @@ private slots:
 
     void damageDescriptionThroughTheEditor()
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         ui.answerModal([&](QDialog* dialog) {
             d.descriptionBox()->setPlainText(QStringLiteral("旧描述"));
             d.descriptionButton()->click(); // OK with a new text
@@ -473,7 +474,7 @@ private slots:
             dialog->hide();
         });
         ui.answerModal([](QDialog* editor) {
-            auto* e = qobject_cast<frmText*>(editor);
+            auto* e = qobject_cast<LongTextEditor*>(editor);
             QCOMPARE(e->windowTitle(), QStringLiteral("输入藏品存放条件、损毁情况描述"));
             QCOMPARE(e->textBox()->toPlainText(), QStringLiteral("旧描述"));
             e->textBox()->setPlainText(QStringLiteral("库房潮湿\n青铜器有锈"));
@@ -482,7 +483,7 @@ private slots:
             QCOMPARE(accepted.count(), 1);
         });
         ui.answerModal([](QDialog* editor) {
-            auto* e = qobject_cast<frmText*>(editor);
+            auto* e = qobject_cast<LongTextEditor*>(editor);
             QCOMPARE(e->windowTitle(), QStringLiteral("输入藏品存放条件、损毁情况描述"));
             e->textBox()->setPlainText(QStringLiteral("不要"));
             QSignalSpy rejected(e, &QDialog::rejected);

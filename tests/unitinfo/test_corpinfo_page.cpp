@@ -2,9 +2,10 @@
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "ui/CodedList.h"
-#include "store/Module1.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
 #include "unitinfo/UnitInfoPrinter.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QDate>
 #include <QDir>
@@ -15,7 +16,7 @@
 #include <QStringDecoder>
 #include <QTest>
 
-using namespace Module1;
+using namespace testdoc;
 using namespace xml;
 
 namespace {
@@ -36,12 +37,12 @@ QString visibleText(const QString& html)
 
 void set(QDialog* d, const char* name, const QString& value)
 {
-    static_cast<frmCorpInfo*>(d)->textBox(QString::fromUtf8(name))->setText(value);
+    static_cast<UnitInfoDialog*>(d)->textBox(QString::fromUtf8(name))->setText(value);
 }
 
 void pick(QDialog* d, const char* name, int index)
 {
-    static_cast<frmCorpInfo*>(d)->codedList(QString::fromUtf8(name))->selectItem(index);
+    static_cast<UnitInfoDialog*>(d)->codedList(QString::fromUtf8(name))->selectItem(index);
 }
 
 void fillCompleteUnit(QDialog* d)
@@ -69,7 +70,7 @@ void fillCompleteUnit(QDialog* d)
         for (const char* n : {"Text9", "Text10", "Text11", "Text12", "Text26"})
             set(d, QStringLiteral("%1(%2)").arg(QLatin1String(n)).arg(i).toUtf8().constData(), classes[i][k++]);
     }
-    static_cast<frmCorpInfo*>(d)->descriptionBox()->setPlainText(QStringLiteral("库房潮湿。\n青铜器有锈。"));
+    static_cast<UnitInfoDialog*>(d)->descriptionBox()->setPlainText(QStringLiteral("库房潮湿。\n青铜器有锈。"));
     set(d, "Text13", "35000");
     set(d, "Text14", "52000");
     pick(d, "Combo3(2)", 1);
@@ -92,7 +93,7 @@ void fillCompleteUnit(QDialog* d)
 class TestCorpInfoPage : public QObject {
     Q_OBJECT
 private slots:
-    void init() { folder = std::make_unique<TempProgramFolder>(); UnitCode = QStringLiteral("410101"); }
+    void init() { folder = std::make_unique<TempProgramFolder>(); folder->settings.unitCode = QStringLiteral("410101"); }
     void cleanup() { ui.finish(); folder.reset(); }
 
     void pageOfACompleteUnit()
@@ -150,7 +151,7 @@ private slots:
             set(d, "Text27", "张三");
             set(d, "Text2", "</title><script>alert(1)</script>");
             set(d, "Text3", "A&B \"馆\" 镕");
-            static_cast<frmCorpInfo*>(d)->descriptionBox()->setPlainText(QStringLiteral("<b>粗</b>"));
+            static_cast<UnitInfoDialog*>(d)->descriptionBox()->setPlainText(QStringLiteral("<b>粗</b>"));
         });
         const QString html = QString::fromUtf8(page);
         QVERIFY(!html.contains(QStringLiteral("<script")));
@@ -166,11 +167,11 @@ private slots:
     void codedTextsFollowTheCodes()
     {
         // A document whose dict texts are missing still shows the list texts.
-        frmCorpInfo d;
-        d.UnitInfoDocument = ParseXmlText("<?xml version=\"1.0\" encoding=\"UTF-8\"?><CorpInfo><Basic>"
+        UnitInfoDialog d(folder->settings);
+        d.document = ParseXmlText("<?xml version=\"1.0\" encoding=\"UTF-8\"?><CorpInfo><Basic>"
                                           "<Type>40</Type><Class dict=\"自定\">77</Class><Risc>90</Risc></Basic>"
                                           "<Security><SecurityDeviceStatus>0</SecurityDeviceStatus></Security></CorpInfo>");
-        const QString text = visibleText(QString::fromUtf8(d.RenderUnitInfoHtml()));
+        const QString text = visibleText(QString::fromUtf8(d.renderPage()));
         QVERIFY2(text.contains(QStringLiteral("单位类型 文物库房 单位性质 自定")), qPrintable(text));
         QVERIFY(text.contains(QStringLiteral("单位风险等级 其他")));
         QVERIFY(text.contains(QStringLiteral("技防设施 无 文物保存设备")));
@@ -181,14 +182,14 @@ private slots:
     {
         folder->writeFile(QStringLiteral("410101.htm"), "<html></html>");
         const QString page = folder->file(QStringLiteral("410101.htm"));
-        PrintUnitInfoPage(nullptr);
+        PrintUnitInfoPage(folder->settings, nullptr);
         QCOMPARE(ui.texts, QStringList{QStringLiteral("请在打开的浏览器中进行打印,如果不成功,请用浏览器打开") + page
                                        + QStringLiteral("进行打印")});
         QCOMPARE(ui.browserPaths, QStringList{page});
 
         ui.reset();
         ui.browserStarts = false;
-        PrintUnitInfoPage(nullptr);
+        PrintUnitInfoPage(folder->settings, nullptr);
         QCOMPARE(ui.texts.size(), 2);
         QCOMPARE(ui.texts.last(), QStringLiteral("无法打开浏览器") + page);
     }
@@ -196,18 +197,18 @@ private slots:
     void printInTheLocalFolder()
     {
         QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("local")));
-        LocalFolder = folder->file(QStringLiteral("local")) + folderSeparator();
+        folder->settings.localFolder = folder->file(QStringLiteral("local")) + folderSeparator();
         folder->writeFile(QStringLiteral("410101.htm"), "<html></html>"); // beside the program: not the one
-        PrintUnitInfoPage(nullptr);
-        QCOMPARE(ui.texts, QStringList{QStringLiteral("未找到相应的HTML文件") + LocalFolder + QStringLiteral("410101.htm")});
+        PrintUnitInfoPage(folder->settings, nullptr);
+        QCOMPARE(ui.texts, QStringList{QStringLiteral("未找到相应的HTML文件") + folder->settings.localFolder + QStringLiteral("410101.htm")});
         QCOMPARE(ui.browserPaths, QStringList());
     }
 
     void printAfterTheUnitCodeChanged()
     {
         folder->writeFile(QStringLiteral("410101.htm"), "<html></html>");
-        UnitCode = QStringLiteral("410102");
-        PrintUnitInfoPage(nullptr);
+        folder->settings.unitCode = QStringLiteral("410102");
+        PrintUnitInfoPage(folder->settings, nullptr);
         QCOMPARE(ui.texts, QStringList{QStringLiteral("未找到相应的HTML文件") + folder->file(QStringLiteral("410102.htm"))});
         QCOMPARE(ui.browserPaths, QStringList());
     }
@@ -216,11 +217,11 @@ private:
     // Fills the forced dialog, saves it and returns the page it wrote.
     QByteArray saveUnit(const std::function<void(QDialog*)>& fill)
     {
-        frmCorpInfo d;
+        UnitInfoDialog d(folder->settings);
         d.allowCancel = false;
         ui.answerModal([&](QDialog* dialog) {
             fill(dialog);
-            static_cast<frmCorpInfo*>(dialog)->okButton()->click();
+            static_cast<UnitInfoDialog*>(dialog)->okButton()->click();
         });
         ui::current().runModal(&d);
         if (d.isVisible() || !ui.texts.isEmpty())

@@ -2,9 +2,10 @@
 // rewritten. The rules' counting and rounding are tested at core level (core_test_holdings_rules).
 #include "../core/HoldingsTesting.h"
 #include "ScriptedUi.h"
+#include "TempProgramFolder.h"
 #include "unitinfo/FieldValue.h"
 #include "unitinfo/HoldingsCheck.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -56,7 +57,7 @@ private slots:
     {
         QFETCH(Counts, values);
         QFETCH(QString, message);
-        frmCorpInfo dialog;
+        UnitInfoDialog dialog(folder->settings);
         for (int i = 0; i < 4; ++i) {
             const QString idx = QStringLiteral("(%1)").arg(i);
             const QStringList names{"Text9" + idx, "Text10" + idx, "Text11" + idx, "Text12" + idx};
@@ -65,16 +66,16 @@ private slots:
         }
         dialog.textBox(QStringLiteral("Text29"))->setText(values[16]);
 
-        QCOMPARE(dialog.CheckHoldings(), message.isEmpty());
+        QCOMPARE(dialog.checkHoldings(), message.isEmpty());
         QCOMPARE(ui.texts, message.isEmpty() ? QStringList() : QStringList{message});
     }
 
     void overflowResetsOnlyThatBox()
     {
-        frmCorpInfo dialog;
+        UnitInfoDialog dialog(folder->settings);
         dialog.textBox(QStringLiteral("Text9(1)"))->setText(QStringLiteral("1E999"));
         dialog.textBox(QStringLiteral("Text10(1)"))->setText(QStringLiteral("12abc"));
-        QVERIFY(!dialog.CheckHoldings());
+        QVERIFY(!dialog.checkHoldings());
         QCOMPARE(ui.texts, QStringList{classMessage(1)});
         QCOMPARE(dialog.textBox(QStringLiteral("Text9(1)"))->text(), QStringLiteral("0"));
         QCOMPARE(dialog.textBox(QStringLiteral("Text10(1)"))->text(), QStringLiteral("12abc"));
@@ -83,13 +84,15 @@ private slots:
         dialog.textBox(QStringLiteral("Text9(0)"))->setText(QStringLiteral("1"));
         dialog.textBox(QStringLiteral("Text9(3)"))->setText(QStringLiteral("1E999"));
         ui.texts.clear();
-        QVERIFY(!dialog.CheckHoldings());
+        QVERIFY(!dialog.checkHoldings());
         QCOMPARE(ui.texts, QStringList{classMessage(0)});
         QCOMPARE(dialog.textBox(QStringLiteral("Text9(3)"))->text(), QStringLiteral("1E999"));
     }
 
 private:
     ScriptedUi ui;
+    TempProgramFolder folderHolder;
+    TempProgramFolder* folder = &folderHolder;
 };
 
 QTEST_MAIN(TestHoldings)

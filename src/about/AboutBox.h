@@ -13,10 +13,10 @@ class QPushButton;
 // The about box: title, version, the notice of ownership and permitted use, a warning
 // against unauthorised copying, and a button that starts the system-information tool.
 // Shown modally without an owner; OK and Enter accept it, Esc rejects it.
-class frmAbout : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
     static const QString kProgramTitle;
     static constexpr int kMajorVersion = VANTREL_VERSION_MAJOR;
@@ -26,24 +26,24 @@ public:
     // Replaces the registry and launcher the system-information button uses.
     void setSystemInfoLauncher(const platform::SystemInfoLauncher& launcher) { sysInfo_ = launcher; }
 
-    void Form_Load();
-    void StartSysInfo();
+    void prepare();
+    void startSystemInfo();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
+    void confirm();
+    void startSystemInfoFromButton();
 
-    QLabel* picIcon;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    QLabel* lblDisclaimer;
-    QFrame* Line1_0;
-    QFrame* Line1_1;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
+    QLabel* iconLabel_;
+    QLabel* titleLabel_;
+    QLabel* versionLabel_;
+    QLabel* descriptionLabel_;
+    QLabel* disclaimerLabel_;
+    QFrame* upperLine_;
+    QFrame* lowerLine_;
+    QPushButton* okButton_;
+    QPushButton* systemInfoButton_;
     platform::SystemInfoLauncher sysInfo_;
 };

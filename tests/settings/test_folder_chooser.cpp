@@ -1,6 +1,6 @@
 // The folder chooser: where it opens, which folder counts, drives, and what it hands back.
 #include "ScriptedUi.h"
-#include "settings/frmFolder.h"
+#include "settings/FolderChooser.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -12,22 +12,22 @@
 #include <QTest>
 #include <QTreeView>
 
-class TestFrmFolder : public QObject {
+class TestFolderChooser : public QObject {
     Q_OBJECT
 
     QString folder(const QString& relative) const
     {
         return QDir::toNativeSeparators(QDir::cleanPath(base_->path() + QLatin1Char('/') + relative));
     }
-    static QComboBox* drives(frmFolder& d) { return d.findChild<QComboBox*>(QStringLiteral("Drive1")); }
-    static QTreeView* tree(frmFolder& d) { return d.findChild<QTreeView*>(QStringLiteral("Dir1")); }
-    static QPushButton* button(frmFolder& d, const char* name) { return d.findChild<QPushButton*>(QLatin1String(name)); }
-    static QModelIndex indexOf(frmFolder& d, const QString& path)
+    static QComboBox* drives(FolderChooser& d) { return d.findChild<QComboBox*>(QStringLiteral("Drive1")); }
+    static QTreeView* tree(FolderChooser& d) { return d.findChild<QTreeView*>(QStringLiteral("Dir1")); }
+    static QPushButton* button(FolderChooser& d, const char* name) { return d.findChild<QPushButton*>(QLatin1String(name)); }
+    static QModelIndex indexOf(FolderChooser& d, const QString& path)
     {
         auto* model = qobject_cast<QFileSystemModel*>(tree(d)->model());
         return model->index(QDir::fromNativeSeparators(path));
     }
-    static void pressOk(frmFolder& d) { button(d, "OKButton")->click(); }
+    static void pressOk(FolderChooser& d) { button(d, "OKButton")->click(); }
 
 private slots:
     void init()
@@ -60,36 +60,36 @@ private slots:
     {
         QFETCH(QString, handedIn);
         QFETCH(QString, opened);
-        frmFolder chooser;
+        FolderChooser chooser;
         if (handedIn == QLatin1String("<gone>"))
-            chooser.FolderPath = folder(QStringLiteral("no-such-folder"));
+            chooser.folderPath = folder(QStringLiteral("no-such-folder"));
         else if (handedIn != QLatin1String("<none>"))
-            chooser.FolderPath = QDir::toNativeSeparators(base_->path() + QLatin1Char('/') + handedIn);
+            chooser.folderPath = QDir::toNativeSeparators(base_->path() + QLatin1Char('/') + handedIn);
         QSignalSpy accepted(&chooser, &QDialog::accepted);
-        ui_.answerModal([](QDialog* d) { pressOk(*static_cast<frmFolder*>(d)); });
+        ui_.answerModal([](QDialog* d) { pressOk(*static_cast<FolderChooser*>(d)); });
         ui::current().runModal(&chooser);
         QCOMPARE(accepted.count(), 1);
 
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选择本地路径")});
-        QCOMPARE(chooser.CancelError, false);
-        QCOMPARE(chooser.FolderPath, folder(opened));
+        QCOMPARE(chooser.cancelled, false);
+        QCOMPARE(chooser.folderPath, folder(opened));
         QVERIFY(chooser.findChild<QLabel*>(QStringLiteral("lblFolder"))->text().endsWith(folder(opened)));
     }
 
     void highlightedIsNotOpened()
     {
-        frmFolder chooser;
-        chooser.FolderPath = folder(QString());
+        FolderChooser chooser;
+        chooser.folderPath = folder(QString());
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a"))));
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, folder(QString()));
+        QCOMPARE(chooser.folderPath, folder(QString()));
     }
 
     void enterOpensTheHighlightedFolder()
     {
-        frmFolder chooser;
-        chooser.FolderPath = folder(QString());
+        FolderChooser chooser;
+        chooser.folderPath = folder(QString());
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
@@ -98,13 +98,13 @@ private slots:
         // Highlighting a sub-folder afterwards does not change the choice.
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("a/b"))));
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("a")));
     }
 
     void doubleClickOpensTheFolder()
     {
-        frmFolder chooser;
-        chooser.FolderPath = folder(QString());
+        FolderChooser chooser;
+        chooser.folderPath = folder(QString());
         chooser.show();
         QTreeView* view = tree(chooser);
         const QModelIndex target = indexOf(chooser, folder(QStringLiteral("c")));
@@ -114,22 +114,22 @@ private slots:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("c")));
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("c")));
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("c")));
     }
 
     void rootKeepsItsSeparator()
     {
         const QString root = QDir::toNativeSeparators(QDir::rootPath());
-        frmFolder chooser;
-        chooser.FolderPath = root;
+        FolderChooser chooser;
+        chooser.folderPath = root;
         chooser.show();
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, root);
+        QCOMPARE(chooser.folderPath, root);
     }
 
     void drivesListRealVolumes()
     {
-        const QStringList list = frmFolder::availableDrives();
+        const QStringList list = FolderChooser::availableDrives();
         QVERIFY(!list.isEmpty());
 #ifndef Q_OS_WIN
         QCOMPARE(list.first(), QStringLiteral("/"));
@@ -144,8 +144,8 @@ private slots:
     // Another drive: a second entry standing for a volume mounted at the test's "c" folder.
     void anotherDriveOpensAtItsRoot()
     {
-        frmFolder chooser;
-        chooser.FolderPath = folder(QStringLiteral("a/b"));
+        FolderChooser chooser;
+        chooser.folderPath = folder(QStringLiteral("a/b"));
         chooser.show();
         QComboBox* list = drives(chooser);
         const int first = list->currentIndex();
@@ -158,14 +158,14 @@ private slots:
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("a/b")));
         list->setCurrentIndex(list->count() - 1);
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("c")));
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("c")));
         QVERIFY(ui_.texts.isEmpty());
     }
 
     void unreadableDriveKeepsThePreviousOne()
     {
-        frmFolder chooser;
-        chooser.FolderPath = folder(QStringLiteral("a"));
+        FolderChooser chooser;
+        chooser.folderPath = folder(QStringLiteral("a"));
         chooser.show();
         QComboBox* list = drives(chooser);
         const int before = list->currentIndex();
@@ -180,13 +180,13 @@ private slots:
         QCOMPARE(chooser.currentFolder(), folder(QStringLiteral("a")));
         QVERIFY(chooser.isVisible());
         pressOk(chooser);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("a")));
     }
 
     void cancelKeepsTheCallersFolder()
     {
-        frmFolder chooser;
-        chooser.FolderPath = QStringLiteral("/stored/elsewhere/");
+        FolderChooser chooser;
+        chooser.folderPath = QStringLiteral("/stored/elsewhere/");
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("c"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
@@ -194,8 +194,8 @@ private slots:
         button(chooser, "CancelButton")->click();
         QVERIFY(!chooser.isVisible());
         QCOMPARE(rejected.count(), 1);
-        QCOMPARE(chooser.CancelError, true);
-        QCOMPARE(chooser.FolderPath, QStringLiteral("/stored/elsewhere/"));
+        QCOMPARE(chooser.cancelled, true);
+        QCOMPARE(chooser.folderPath, QStringLiteral("/stored/elsewhere/"));
     }
 
     // The close box changes nothing: the members keep what they held.
@@ -208,15 +208,15 @@ private slots:
     void closeBoxTouchesNothing()
     {
         QFETCH(bool, previousCancel);
-        frmFolder chooser;
-        chooser.CancelError = previousCancel;
-        chooser.FolderPath = folder(QStringLiteral("a"));
+        FolderChooser chooser;
+        chooser.cancelled = previousCancel;
+        chooser.folderPath = folder(QStringLiteral("a"));
         chooser.show();
         tree(chooser)->setCurrentIndex(indexOf(chooser, folder(QStringLiteral("c"))));
         QTest::keyClick(tree(chooser), Qt::Key_Return);
         QVERIFY(chooser.close());
-        QCOMPARE(chooser.CancelError, previousCancel);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.cancelled, previousCancel);
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("a")));
     }
 
     void enterAndEscAreNotBoundToTheButtons_data()
@@ -228,9 +228,9 @@ private slots:
     void enterAndEscAreNotBoundToTheButtons()
     {
         QFETCH(int, key);
-        frmFolder chooser;
-        chooser.FolderPath = folder(QStringLiteral("a"));
-        chooser.CancelError = true;
+        FolderChooser chooser;
+        chooser.folderPath = folder(QStringLiteral("a"));
+        chooser.cancelled = true;
         chooser.show();
         for (const char* name : {"OKButton", "CancelButton"}) {
             QPushButton* b = button(chooser, name);
@@ -239,8 +239,8 @@ private slots:
             QTest::keyClick(b, Qt::Key(key));
             QVERIFY2(chooser.isVisible(), name);
         }
-        QCOMPARE(chooser.CancelError, true);
-        QCOMPARE(chooser.FolderPath, folder(QStringLiteral("a")));
+        QCOMPARE(chooser.cancelled, true);
+        QCOMPARE(chooser.folderPath, folder(QStringLiteral("a")));
     }
 
     // A chooser closed by its close box hands back what the previous one ended with: the
@@ -248,29 +248,29 @@ private slots:
     // outcome from the chooser it showed.
     void closeBoxKeepsThePreviousOutcome()
     {
-        frmFolder cancelled;
-        cancelled.FolderPath = folder(QStringLiteral("a"));
+        FolderChooser cancelled;
+        cancelled.folderPath = folder(QStringLiteral("a"));
         cancelled.show();
         button(cancelled, "CancelButton")->click();
-        QCOMPARE(cancelled.CancelError, true);
-        frmFolder closedAfterCancel;
-        closedAfterCancel.FolderPath = folder(QStringLiteral("c"));
+        QCOMPARE(cancelled.cancelled, true);
+        FolderChooser closedAfterCancel;
+        closedAfterCancel.folderPath = folder(QStringLiteral("c"));
         closedAfterCancel.show();
         QVERIFY(closedAfterCancel.close());
-        QCOMPARE(closedAfterCancel.CancelError, true);
+        QCOMPARE(closedAfterCancel.cancelled, true);
 
-        frmFolder picked;
-        picked.FolderPath = folder(QStringLiteral("a/b"));
+        FolderChooser picked;
+        picked.folderPath = folder(QStringLiteral("a/b"));
         picked.show();
         pressOk(picked);
-        QCOMPARE(picked.CancelError, false);
-        QCOMPARE(picked.FolderPath, folder(QStringLiteral("a/b")));
-        frmFolder closedAfterOk;
-        closedAfterOk.FolderPath = folder(QStringLiteral("c"));
+        QCOMPARE(picked.cancelled, false);
+        QCOMPARE(picked.folderPath, folder(QStringLiteral("a/b")));
+        FolderChooser closedAfterOk;
+        closedAfterOk.folderPath = folder(QStringLiteral("c"));
         closedAfterOk.show();
         QVERIFY(closedAfterOk.close());
-        QCOMPARE(closedAfterOk.CancelError, false);
-        QCOMPARE(closedAfterOk.FolderPath, folder(QStringLiteral("c")));
+        QCOMPARE(closedAfterOk.cancelled, false);
+        QCOMPARE(closedAfterOk.folderPath, folder(QStringLiteral("c")));
     }
 
 private:
@@ -279,5 +279,5 @@ private:
     QString savedCwd_;
 };
 
-QTEST_MAIN(TestFrmFolder)
-#include "test_frmFolder.moc"
+QTEST_MAIN(TestFolderChooser)
+#include "test_folder_chooser.moc"

@@ -1,4 +1,4 @@
-#include "settings/frmFolder.h"
+#include "settings/FolderChooser.h"
 
 #include "ui/UserInterface.h"
 
@@ -47,86 +47,86 @@ QString cleanFolder(const QString& path)
 
 } // namespace
 
-frmFolder::frmFolder(QWidget* parent)
+FolderChooser::FolderChooser(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmFolder"));
     setWindowTitle(QStringLiteral("选择本地路径"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    Drive1 = new QComboBox(this);
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Drive1->setAccessibleName(QStringLiteral("驱动器"));
+    driveList_ = new QComboBox(this);
+    driveList_->setObjectName(QStringLiteral("Drive1"));
+    driveList_->setAccessibleName(QStringLiteral("驱动器"));
 
     model_ = new QFileSystemModel(this);
     model_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     model_->setReadOnly(true);
 
-    Dir1 = new QTreeView(this);
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    Dir1->setAccessibleName(QStringLiteral("文件夹"));
-    Dir1->setModel(model_);
+    folderTree_ = new QTreeView(this);
+    folderTree_->setObjectName(QStringLiteral("Dir1"));
+    folderTree_->setAccessibleName(QStringLiteral("文件夹"));
+    folderTree_->setModel(model_);
     for (int column = 1; column < model_->columnCount(); ++column)
-        Dir1->hideColumn(column);
-    Dir1->setHeaderHidden(true);
-    Dir1->setUniformRowHeights(true);
-    Dir1->setExpandsOnDoubleClick(false);   // a double-click opens the folder, which expands it
-    Dir1->installEventFilter(this);
+        folderTree_->hideColumn(column);
+    folderTree_->setHeaderHidden(true);
+    folderTree_->setUniformRowHeights(true);
+    folderTree_->setExpandsOnDoubleClick(false);   // a double-click opens the folder, which expands it
+    folderTree_->installEventFilter(this);
 
-    lblHint = new QLabel(QStringLiteral("双击文件夹将其打开；按“确定”选用下面显示的当前文件夹。"), this);
-    lblHint->setObjectName(QStringLiteral("lblHint"));
-    lblHint->setWordWrap(true);
+    hintLabel_ = new QLabel(QStringLiteral("双击文件夹将其打开；按“确定”选用下面显示的当前文件夹。"), this);
+    hintLabel_->setObjectName(QStringLiteral("lblHint"));
+    hintLabel_->setWordWrap(true);
 
-    lblFolder = new QLabel(this);
-    lblFolder->setObjectName(QStringLiteral("lblFolder"));
-    lblFolder->setAccessibleDescription(QStringLiteral("当前文件夹"));
-    lblFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblFolder->setWordWrap(true);
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName(QStringLiteral("lblFolder"));
+    folderLabel_->setAccessibleDescription(QStringLiteral("当前文件夹"));
+    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    folderLabel_->setWordWrap(true);
 
-    OKButton = new QPushButton(QStringLiteral("确定"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    CancelButton = new QPushButton(QStringLiteral("取消"), this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    okButton_ = new QPushButton(QStringLiteral("确定"), this);
+    okButton_->setObjectName(QStringLiteral("OKButton"));
+    cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton_->setObjectName(QStringLiteral("CancelButton"));
     // Enter opens the highlighted folder; neither button takes Enter or Esc.
-    for (QPushButton* button : {OKButton, CancelButton}) {
+    for (QPushButton* button : {okButton_, cancelButton_}) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(OKButton);
-    buttons->addWidget(CancelButton);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Drive1);
-    layout->addWidget(Dir1, 1);
-    layout->addWidget(lblHint);
-    layout->addWidget(lblFolder);
+    layout->addWidget(driveList_);
+    layout->addWidget(folderTree_, 1);
+    layout->addWidget(hintLabel_);
+    layout->addWidget(folderLabel_);
     layout->addLayout(buttons);
     resize(420, 460);
 
-    connect(Drive1, &QComboBox::currentIndexChanged, this, &frmFolder::Drive1_Change);
-    connect(Dir1, &QTreeView::doubleClicked, this, &frmFolder::Dir1_Open);
+    connect(driveList_, &QComboBox::currentIndexChanged, this, &FolderChooser::driveChosen);
+    connect(folderTree_, &QTreeView::doubleClicked, this, &FolderChooser::folderOpened);
     revealTimer_ = new QTimer(this);
     revealTimer_->setSingleShot(true);
     revealTimer_->setInterval(0);
-    connect(revealTimer_, &QTimer::timeout, this, &frmFolder::revealCurrentFolder);
-    connect(model_, &QFileSystemModel::directoryLoaded, this, &frmFolder::scheduleReveal);
-    connect(model_, &QFileSystemModel::rowsInserted, this, &frmFolder::scheduleReveal);
-    connect(model_, &QFileSystemModel::layoutChanged, this, &frmFolder::scheduleReveal);
-    Dir1->viewport()->installEventFilter(this);
-    Dir1->verticalScrollBar()->installEventFilter(this);
-    connect(OKButton, &QPushButton::clicked, this, &frmFolder::OKButton_Click);
-    connect(CancelButton, &QPushButton::clicked, this, &frmFolder::CancelButton_Click);
+    connect(revealTimer_, &QTimer::timeout, this, &FolderChooser::revealCurrentFolder);
+    connect(model_, &QFileSystemModel::directoryLoaded, this, &FolderChooser::scheduleReveal);
+    connect(model_, &QFileSystemModel::rowsInserted, this, &FolderChooser::scheduleReveal);
+    connect(model_, &QFileSystemModel::layoutChanged, this, &FolderChooser::scheduleReveal);
+    folderTree_->viewport()->installEventFilter(this);
+    folderTree_->verticalScrollBar()->installEventFilter(this);
+    connect(okButton_, &QPushButton::clicked, this, &FolderChooser::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &FolderChooser::cancel);
 }
 
-QString frmFolder::currentFolder() const
+QString FolderChooser::currentFolder() const
 {
     return QDir::toNativeSeparators(currentFolder_);
 }
 
-QStringList frmFolder::availableDrives()
+QStringList FolderChooser::availableDrives()
 {
     QStringList drives;
 #ifdef Q_OS_WIN
@@ -150,20 +150,20 @@ QStringList frmFolder::availableDrives()
     return drives;
 }
 
-void frmFolder::fillDrives()
+void FolderChooser::fillDrives()
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->clear();
+    const QSignalBlocker blocker(driveList_);
+    driveList_->clear();
     for (const QString& root : availableDrives())
-        Drive1->addItem(QDir::toNativeSeparators(root), root);
+        driveList_->addItem(QDir::toNativeSeparators(root), root);
 }
 
-int frmFolder::driveIndexFor(const QString& folder)
+int FolderChooser::driveIndexFor(const QString& folder)
 {
     int best = -1;
     qsizetype bestLength = -1;
-    for (int i = 0; i < Drive1->count(); ++i) {
-        const QString root = Drive1->itemData(i).toString();
+    for (int i = 0; i < driveList_->count(); ++i) {
+        const QString root = driveList_->itemData(i).toString();
         if (isWithin(cleanFolder(root), folder) && root.size() > bestLength) {
             best = i;
             bestLength = root.size();
@@ -173,14 +173,14 @@ int frmFolder::driveIndexFor(const QString& folder)
         // A folder on a volume the list does not know (a network share): offer its root.
         const QString root = QStorageInfo(folder).rootPath();
         const QString entry = root.isEmpty() ? folder : root;
-        const QSignalBlocker blocker(Drive1);
-        Drive1->addItem(QDir::toNativeSeparators(entry), entry);
-        best = Drive1->count() - 1;
+        const QSignalBlocker blocker(driveList_);
+        driveList_->addItem(QDir::toNativeSeparators(entry), entry);
+        best = driveList_->count() - 1;
     }
     return best;
 }
 
-void frmFolder::Form_Load()
+void FolderChooser::prepare()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -190,37 +190,37 @@ void frmFolder::Form_Load()
     currentDrive_ = -1;
     currentFolder_.clear();
 
-    QString start = cleanFolder(FolderPath);
+    QString start = cleanFolder(folderPath);
     if (start.isEmpty() || !QFileInfo(start).isDir())
         start = QDir::currentPath();
     start = cleanFolder(QFileInfo(start).absoluteFilePath());
     showDrive(driveIndexFor(start), start);
 }
 
-void frmFolder::showEvent(QShowEvent* event)
+void FolderChooser::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous())
-        Form_Load();
+        prepare();
     QDialog::showEvent(event);
-    Dir1->setFocus();
+    folderTree_->setFocus();
 }
 
-void frmFolder::showDrive(int index, const QString& folder)
+void FolderChooser::showDrive(int index, const QString& folder)
 {
-    const QString root = Drive1->itemData(index).toString();
+    const QString root = driveList_->itemData(index).toString();
     {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setCurrentIndex(index);
+        const QSignalBlocker blocker(driveList_);
+        driveList_->setCurrentIndex(index);
     }
     currentDrive_ = index;
     model_->setRootPath(root);
-    Dir1->setRootIndex(model_->index(root));
-    Dir1->setCurrentIndex(QModelIndex());
+    folderTree_->setRootIndex(model_->index(root));
+    folderTree_->setCurrentIndex(QModelIndex());
     if (!openFolder(folder))
         openFolder(root);
 }
 
-bool frmFolder::openFolder(const QString& folder)
+bool FolderChooser::openFolder(const QString& folder)
 {
     // A folder the tree does not show (a hidden one) opens at its nearest shown parent.
     QString path = cleanFolder(folder);
@@ -232,46 +232,46 @@ bool frmFolder::openFolder(const QString& folder)
         path = parent;
         index = model_->index(path);
     }
-    const QString root = cleanFolder(Drive1->itemData(currentDrive_).toString());
+    const QString root = cleanFolder(driveList_->itemData(currentDrive_).toString());
     if (!isWithin(root, path))
         return false;
 
     currentFolder_ = path;
     driveFolders_.insert(root, path);
-    lblFolder->setText(QStringLiteral("当前文件夹：") + currentFolder());
+    folderLabel_->setText(QStringLiteral("当前文件夹：") + currentFolder());
     revealPending_ = true;
     revealCurrentFolder();
     return true;
 }
 
-void frmFolder::revealCurrentFolder()
+void FolderChooser::revealCurrentFolder()
 {
     const QModelIndex index = model_->index(currentFolder_);
-    if (!index.isValid() || index == Dir1->rootIndex())
+    if (!index.isValid() || index == folderTree_->rootIndex())
         return;
-    for (QModelIndex up = index.parent(); up.isValid() && up != Dir1->rootIndex(); up = up.parent())
-        Dir1->expand(up);
-    Dir1->expand(index);
-    Dir1->setCurrentIndex(index);
-    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    for (QModelIndex up = index.parent(); up.isValid() && up != folderTree_->rootIndex(); up = up.parent())
+        folderTree_->expand(up);
+    folderTree_->expand(index);
+    folderTree_->setCurrentIndex(index);
+    folderTree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
-void frmFolder::scheduleReveal()
+void FolderChooser::scheduleReveal()
 {
     if (revealPending_)
         revealTimer_->start();
 }
 
-void frmFolder::Drive1_Change(int index)
+void FolderChooser::driveChosen(int index)
 {
     if (index < 0 || index == currentDrive_)
         return;
-    const QString root = Drive1->itemData(index).toString();
+    const QString root = driveList_->itemData(index).toString();
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable() || !QDir(root).isReadable()) {
         {
-            const QSignalBlocker blocker(Drive1);
-            Drive1->setCurrentIndex(currentDrive_);
+            const QSignalBlocker blocker(driveList_);
+            driveList_->setCurrentIndex(currentDrive_);
         }
         ui::current().message(this, QStringLiteral("无法读取驱动器，请检查驱动器中是否有磁盘，或选择其他驱动器：")
                                         + QDir::toNativeSeparators(root));
@@ -283,30 +283,30 @@ void frmFolder::Drive1_Change(int index)
     showDrive(index, folder);
 }
 
-void frmFolder::Dir1_Open(const QModelIndex& index)
+void FolderChooser::folderOpened(const QModelIndex& index)
 {
     if (index.isValid() && model_->isDir(index))
         openFolder(model_->filePath(index));
 }
 
-bool frmFolder::eventFilter(QObject* watched, QEvent* event)
+bool FolderChooser::eventFilter(QObject* watched, QEvent* event)
 {
     // The user's hand on the tree ends the automatic scrolling to the opened folder.
     const QEvent::Type type = event->type();
-    if ((watched == Dir1 || watched == Dir1->viewport() || watched == Dir1->verticalScrollBar())
+    if ((watched == folderTree_ || watched == folderTree_->viewport() || watched == folderTree_->verticalScrollBar())
         && (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel))
         revealPending_ = false;
-    if (watched == Dir1 && event->type() == QEvent::KeyPress) {
+    if (watched == folderTree_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            Dir1_Open(Dir1->currentIndex());
+            folderOpened(folderTree_->currentIndex());
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmFolder::keyPressEvent(QKeyEvent* event)
+void FolderChooser::keyPressEvent(QKeyEvent* event)
 {
     // Esc does not cancel here, and Enter belongs to the folder tree.
     if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -316,20 +316,20 @@ void frmFolder::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void frmFolder::OKButton_Click()
+void FolderChooser::confirm()
 {
-    FolderPath = currentFolder();
+    folderPath = currentFolder();
     finish(false);
     accept();
 }
 
-void frmFolder::CancelButton_Click()
+void FolderChooser::cancel()
 {
     finish(true);
     reject();
 }
 
-void frmFolder::finish(bool cancelled)
+void FolderChooser::finish(bool leftByCancel)
 {
-    CancelError = previousCancelError_ = cancelled;
+    cancelled = previousCancelled_ = leftByCancel;
 }

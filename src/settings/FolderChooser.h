@@ -13,30 +13,30 @@ class QTreeView;
 
 // The local folder chooser: a drive list above a folder tree. The folder that counts is
 // the one the user opened (double-click or Enter), shown beneath the tree; a folder that is
-// only highlighted is not chosen. The caller sets FolderPath, shows the dialog modally,
-// reads CancelError and FolderPath once it has closed and then destroys it. OK accepts,
+// only highlighted is not chosen. The caller sets folderPath, shows the dialog modally,
+// reads cancelled and folderPath once it has closed and then destroys it. OK accepts,
 // Cancel and the close box reject.
-class frmFolder : public QDialog {
+class FolderChooser : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFolder(QWidget* parent = nullptr);
+    explicit FolderChooser(QWidget* parent = nullptr);
 
     // In: where the chooser opens (when that folder exists). Out after OK: the opened
     // folder, without a trailing separator except for a root.
-    QString FolderPath;
+    QString folderPath;
     // False after OK, true after Cancel. The close box leaves it as the previous chooser
     // ended (not cancelled on a first use), so a chooser closed that way hands back the
     // folder it was given, or nothing after a Cancel.
-    bool CancelError = previousCancelError_;
+    bool cancelled = previousCancelled_;
 
-    // The opened folder, in the form FolderPath receives it.
+    // The opened folder, in the form folderPath receives it.
     QString currentFolder() const;
 
     // The machine's drives: on Windows the drive roots; elsewhere "/" first, then the
     // other mounted volumes that are ready. Paths use "/".
     static QStringList availableDrives();
 
-    void Form_Load();
+    void prepare();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,14 +44,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void finish(bool cancelled);
+    void finish(bool leftByCancel);
 
     // How the last chooser was left by OK or Cancel; each new chooser starts from it.
-    static inline bool previousCancelError_ = false;
-    void Drive1_Change(int index);
-    void Dir1_Open(const QModelIndex& index);
-    void OKButton_Click();
-    void CancelButton_Click();
+    static inline bool previousCancelled_ = false;
+    void driveChosen(int index);
+    void folderOpened(const QModelIndex& index);
+    void confirm();
+    void cancel();
 
     void fillDrives();
     int driveIndexFor(const QString& folder);
@@ -60,13 +60,13 @@ private:
     void revealCurrentFolder();
     void scheduleReveal();
 
-    QComboBox* Drive1;
-    QTreeView* Dir1;
+    QComboBox* driveList_;
+    QTreeView* folderTree_;
     QFileSystemModel* model_;
-    QLabel* lblHint;
-    QLabel* lblFolder;
-    QPushButton* OKButton;
-    QPushButton* CancelButton;
+    QLabel* hintLabel_;
+    QLabel* folderLabel_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 
     int currentDrive_ = -1;
     QString currentFolder_;                  // "/" form, cleaned

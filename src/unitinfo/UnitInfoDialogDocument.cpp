@@ -1,15 +1,14 @@
 // The unit information dialog and its document: binding, loading, saving and the page.
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include "core/AtomicFileWriter.h"
 #include "core/ReportFileNames.h"
 #include "core/TextLengthLimit.h"
 #include "ui/CodedList.h"
 #include "ui/FieldBinding.h"
-#include "store/Module1.h"
+#include "store/Settings.h"
 #include "core/XsltTransformer.h"
 #include "ui/UserInterface.h"
-#include "unitinfo/UnitInfoFolder.h"
 
 #include <QDate>
 #include <QLineEdit>
@@ -17,31 +16,30 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using namespace Module1;
 using namespace xml;
 using namespace binding;
 
-QString frmCorpInfo::UnitInfoFileName(bool html)
+QString UnitInfoDialog::unitInfoFileName(bool html) const
 {
-    if (UnitCode.isEmpty())
-        return ProgramFolder + QStringLiteral("corpinfo.tpl");
-    return ReportFileNames::UnitInfoFileName(UnitCode, UnitInfoFolder(), html);
+    if (settings_.unitCode.isEmpty())
+        return settings_.programFile(QStringLiteral("corpinfo.tpl"));
+    return ReportFileNames::UnitInfoFileName(settings_.unitCode, settings_.localFolderOrDefault(), html);
 }
 
-bool frmCorpInfo::BindUnitInfo(bool toDocument)
+bool UnitInfoDialog::transferFields(bool toDocument)
 {
-    const XmlNode root = documentElement(UnitInfoDocument);
+    const XmlNode root = documentElement(document);
     if (toDocument) {
-        if (!CheckHoldings())
+        if (!checkHoldings())
             return false;
-        SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"), UnitCode);
-        SetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"), UnitCode);
-        SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpName"), Text2->text());
+        SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpID"), settings_.unitCode);
+        SetNodeText(root, QStringLiteral("//CorpInfo/Basic/CorpID"), settings_.unitCode);
+        SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/CorpName"), unitNameBox_->text());
         SetNodeText(root, QStringLiteral("//CorpInfo/ReportInfo/ReportDate"),
                     QLocale::c().toString(QDate::currentDate(), QStringLiteral("yyyy-MM-dd")));
     } else {
         // The unit code always comes from the settings, never from the document.
-        Text1->setText(UnitCode);
+        unitCodeBox_->setText(settings_.unitCode);
     }
 
     const auto all = UnitInfoFields::fields();
@@ -74,67 +72,69 @@ bool frmCorpInfo::BindUnitInfo(bool toDocument)
     return true;
 }
 
-void frmCorpInfo::LoadUnitInfo()
+void UnitInfoDialog::loadUnitInfo()
 {
-    unitInfoFile_ = UnitInfoFileName(false);
-    UnitInfoDocument = LoadXmlDocument(unitInfoFile_);
-    const QString error = GetLastErrorText();
+    unitInfoFile_ = unitInfoFileName(false);
+    QString error;
+    document = ReadXmlDocument(unitInfoFile_, error);
     if (!error.isEmpty()) {
-        if (UnitCode.isEmpty()) {
+        if (settings_.unitCode.isEmpty()) {
             ui::current().message(this, QStringLiteral("打开模板文件错误！请重新安装程序") + error);
         } else {
             if (allowCancel)
                 ui::current().message(this, error + QStringLiteral(",配置文件错误，使用模板重新创建"));
             if (templatePath_.isEmpty())
-                templatePath_ = ProgramFolder + QStringLiteral("corpinfo.tpl");
-            UnitInfoDocument = LoadXmlDocument(templatePath_);
-            if (!GetLastErrorText().isEmpty()) {
-                ui::current().message(this, QStringLiteral("打开模板文件错误！请重新安装程序") + GetLastErrorText());
+                templatePath_ = settings_.programFile(QStringLiteral("corpinfo.tpl"));
+            QString templateError;
+            document = ReadXmlDocument(templatePath_, templateError);
+            if (!templateError.isEmpty()) {
+                ui::current().message(this, QStringLiteral("打开模板文件错误！请重新安装程序") + templateError);
             } else {
                 // The file name stays the unit's own: the next save creates the unit's file.
-                SetNodeText(documentElement(UnitInfoDocument), QStringLiteral("//CorpInfo/Basic/CorpID"), UnitCode);
+                SetNodeText(documentElement(document), QStringLiteral("//CorpInfo/Basic/CorpID"), settings_.unitCode);
             }
         }
     }
-    BindUnitInfo(false);
+    transferFields(false);
 }
 
-bool frmCorpInfo::SaveUnitInfo()
+bool UnitInfoDialog::saveUnitInfo()
 {
-    unitInfoFile_ = UnitInfoFileName(false);
-    const QString blank = ProgramFolder + QStringLiteral("corpinfo.tpl");
+    unitInfoFile_ = unitInfoFileName(false);
+    const QString blank = settings_.programFile(QStringLiteral("corpinfo.tpl"));
     // Without a unit code the name above is the template itself, which must never be
     // overwritten with one unit's data.
-    if (UnitCode.isEmpty()) {
+    if (settings_.unitCode.isEmpty()) {
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
         return false;
     }
     // A description the loader would refuse must not replace a file that still opens.
-    if (!TextLengthLimit::fits(Text25->toPlainText())) {
-        ui::current().message(this, TextLengthLimit::refusal(Command1->text()));
+    if (!TextLengthLimit::fits(descriptionBox_->toPlainText())) {
+        ui::current().message(this, TextLengthLimit::refusal(descriptionButton_->text()));
         return false;
     }
-    UnitInfoDocument = LoadXmlDocument(blank);
-    if (!GetLastErrorText().isEmpty()) {
+    QString error;
+    document = ReadXmlDocument(blank, error);
+    if (!error.isEmpty()) {
         ui::current().message(this, QStringLiteral("模板文件错误，请重新安装"));
         return false;
     }
-    if (!BindUnitInfo(true))
+    if (!transferFields(true))
         return false;
-    if (!SaveXmlDocument(UnitInfoDocument, unitInfoFile_) || !GetLastErrorText().isEmpty()) {
+    if (!WriteXmlDocument(document, unitInfoFile_, error)) {
         // The user must learn that nothing was stored; the old file is still intact.
-        ui::current().message(this, GetLastErrorText());
+        ui::current().message(this, error);
         return false;
     }
-    UnitName = TrimSpaces(Text2->text());
+    settings_.unitName = TrimSpaces(unitNameBox_->text());
     writePage();
     return true;
 }
 
-bool frmCorpInfo::writePage()
+bool UnitInfoDialog::writePage()
 {
-    const QString page = UnitInfoFileName(true);
-    const QByteArray html = RenderUnitInfoHtml();
+    const QString page = unitInfoFileName(true);
+    const QByteArray html = renderPage();
     if (html.isEmpty()) {
         ui::current().message(this, QStringLiteral("未能进行成功的数据转换"));
         return false;
@@ -149,13 +149,14 @@ bool frmCorpInfo::writePage()
     return true;
 }
 
-QByteArray frmCorpInfo::RenderUnitInfoHtml()
+QByteArray UnitInfoDialog::renderPage()
 {
-    const XmlDocumentPtr stylesheet = LoadXmlDocument(ProgramFolder + QStringLiteral("corpinfo.tps"));
-    if (!GetLastErrorText().isEmpty()) {
+    QString error;
+    const XmlDocumentPtr stylesheet = ReadXmlDocument(settings_.programFile(QStringLiteral("corpinfo.tps")), error);
+    if (!error.isEmpty()) {
         ui::current().message(this, QStringLiteral("输出模板文件错误，请重新安装"));
         return {};
     }
-    const XsltTransformer::Result result = XsltTransformer::transform(UnitInfoDocument, stylesheet);
+    const XsltTransformer::Result result = XsltTransformer::transform(document, stylesheet);
     return result.ok ? result.page : QByteArray();
 }

@@ -1,6 +1,6 @@
 // The about box: its texts, its keys and its system-information button.
 #include "ScriptedUi.h"
-#include "about/frmAbout.h"
+#include "about/AboutBox.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
 
@@ -38,14 +38,14 @@ bool hasChinese(const QString& text)
 
 } // namespace
 
-class TestFrmAbout : public QObject {
+class TestAboutBox : public QObject {
     Q_OBJECT
 private slots:
     void cleanup() { ui_.finish(); }
 
     void texts()
     {
-        frmAbout about;
+        AboutBox about;
         ui_.answerModal([](QDialog* d) {
             QCOMPARE(d->windowTitle(), QStringLiteral("关于 Vantrel"));
             d->hide();
@@ -77,7 +77,7 @@ private slots:
     void keysClose()
     {
         QFETCH(int, key);
-        frmAbout about;
+        AboutBox about;
         about.show();
         QVERIFY(about.isVisible());
         QTest::keyClick(&about, Qt::Key(key));
@@ -87,7 +87,7 @@ private slots:
 
     void okButtonCloses()
     {
-        frmAbout about;
+        AboutBox about;
         about.show();
         QSignalSpy accepted(&about, &QDialog::accepted);
         about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
@@ -99,7 +99,7 @@ private slots:
     void sysInfoWithoutRegistry()
     {
         CountingLauncher launcher;
-        frmAbout about;
+        AboutBox about;
         about.setSystemInfoLauncher(platform::SystemInfoLauncher(platform::Registry::system(), launcher));
         about.show();
         about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
@@ -114,7 +114,7 @@ private slots:
     {
         OneValueRegistry registry;
         CountingLauncher launcher;
-        frmAbout about;
+        AboutBox about;
         about.setSystemInfoLauncher(platform::SystemInfoLauncher(registry, launcher));
         about.show();
         about.findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->click();
@@ -127,5 +127,5 @@ private:
     ScriptedUi ui_;
 };
 
-QTEST_MAIN(TestFrmAbout)
-#include "test_frmAbout.moc"
+QTEST_MAIN(TestAboutBox)
+#include "test_about_box.moc"

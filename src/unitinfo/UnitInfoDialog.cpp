@@ -1,9 +1,10 @@
 // The unit information dialog: its tabs, built from the field table, and its events.
-#include "unitinfo/frmCorpInfo.h"
+#include "unitinfo/UnitInfoDialog.h"
 
-#include "ui/frmText.h"
+#include "ui/LongTextEditor.h"
 #include "ui/CodedList.h"
-#include "store/Module1.h"
+#include "core/XmlDocumentAccess.h"
+#include "store/Settings.h"
 #include "ui/UserInterface.h"
 
 #include <QCloseEvent>
@@ -109,33 +110,34 @@ QWidget* makeControl(const UnitInfoField& field, QWidget* parent)
 
 } // namespace
 
-frmCorpInfo::frmCorpInfo(QWidget* parent)
+UnitInfoDialog::UnitInfoDialog(Settings& settings, QWidget* parent)
     : QDialog(parent)
+    , settings_(settings)
 {
     setObjectName(QStringLiteral("frmCorpInfo"));
     setWindowTitle(QStringLiteral("单位信息"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    SSTab1 = new QTabWidget(this);
-    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("SSTab1"));
     // All four tab captions stay readable: the dialog grows to fit them.
-    SSTab1->setUsesScrollButtons(false);
+    tabs_->setUsesScrollButtons(false);
     buildTabs();
 
-    cmdOK = new QPushButton(QStringLiteral("保存"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    okButton_ = new QPushButton(QStringLiteral("保存"), this);
+    okButton_->setObjectName(QStringLiteral("cmdOK"));
+    cancelButton_ = new QPushButton(QStringLiteral("取消"), this);
+    cancelButton_->setObjectName(QStringLiteral("cmdCancel"));
     // Enter in a box must not save half-typed data.
-    for (QPushButton* button : {cmdOK, cmdCancel})
+    for (QPushButton* button : {okButton_, cancelButton_})
         button->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SSTab1);
+    layout->addWidget(tabs_);
     layout->addLayout(buttons);
 
     // Keyboard order: tab by tab, block by block, line by line, then Save and Cancel.
@@ -152,17 +154,17 @@ frmCorpInfo::frmCorpInfo(QWidget* parent)
             setTabOrder(previous, widgets_[i]);
         previous = widgets_[i];
     }
-    setTabOrder(previous, cmdOK);
-    setTabOrder(cmdOK, cmdCancel);
+    setTabOrder(previous, okButton_);
+    setTabOrder(okButton_, cancelButton_);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmCorpInfo::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmCorpInfo::cmdCancel_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmCorpInfo::Command1_Click);
+    connect(okButton_, &QPushButton::clicked, this, &UnitInfoDialog::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &UnitInfoDialog::cancel);
+    connect(descriptionButton_, &QPushButton::clicked, this, &UnitInfoDialog::editDescription);
 }
 
-frmCorpInfo::~frmCorpInfo() = default;
+UnitInfoDialog::~UnitInfoDialog() = default;
 
-void frmCorpInfo::buildTabs()
+void UnitInfoDialog::buildTabs()
 {
     const auto all = UnitInfoFields::fields();
     const auto blocks = UnitInfoFields::blocks();
@@ -172,7 +174,7 @@ void frmCorpInfo::buildTabs()
         auto* page = new QWidget;
         pages[tab] = new QVBoxLayout(page);
         pages[tab]->setSpacing(10);
-        SSTab1->addTab(page, utf8(UnitInfoFields::tabCaption(tab)));
+        tabs_->addTab(page, utf8(UnitInfoFields::tabCaption(tab)));
     }
 
     for (std::size_t b = 0; b < blocks.size(); ++b) {
@@ -230,26 +232,26 @@ void frmCorpInfo::buildTabs()
             widgets_[i] = makeControl(all[i], this);
     }
 
-    Text1 = textBox(QStringLiteral("Text1"));
-    Text2 = textBox(QStringLiteral("Text2"));
-    Text27 = textBox(QStringLiteral("Text27"));
-    Text25 = findChild<QPlainTextEdit*>(QStringLiteral("Text25"));
-    Command1 = findChild<QPushButton*>(QStringLiteral("Command1"));
+    unitCodeBox_ = textBox(QStringLiteral("Text1"));
+    unitNameBox_ = textBox(QStringLiteral("Text2"));
+    reportUserBox_ = textBox(QStringLiteral("Text27"));
+    descriptionBox_ = findChild<QPlainTextEdit*>(QStringLiteral("Text25"));
+    descriptionButton_ = findChild<QPushButton*>(QStringLiteral("Command1"));
 
     // The description is edited elsewhere; beside its button the clerk sees whether one exists.
-    auto* summary = new QLabel(Command1->parentWidget());
+    auto* summary = new QLabel(descriptionButton_->parentWidget());
     summary->setObjectName(QStringLiteral("DescriptionSummary"));
     summary->setForegroundRole(QPalette::PlaceholderText);
-    if (auto* grid = qobject_cast<QGridLayout*>(Command1->parentWidget()->layout()))
+    if (auto* grid = qobject_cast<QGridLayout*>(descriptionButton_->parentWidget()->layout()))
         grid->addWidget(summary, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
-    connect(Text25, &QPlainTextEdit::textChanged, summary, [this, summary] {
-        const qsizetype length = Text25->toPlainText().trimmed().size();
+    connect(descriptionBox_, &QPlainTextEdit::textChanged, summary, [this, summary] {
+        const qsizetype length = descriptionBox_->toPlainText().trimmed().size();
         summary->setText(length == 0 ? QStringLiteral("（尚未填写）") : QStringLiteral("（已填写 %1 字）").arg(length));
     });
     summary->setText(QStringLiteral("（尚未填写）"));
 }
 
-QLineEdit* frmCorpInfo::textBox(const QString& name) const
+QLineEdit* UnitInfoDialog::textBox(const QString& name) const
 {
     const auto all = UnitInfoFields::fields();
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -259,7 +261,7 @@ QLineEdit* frmCorpInfo::textBox(const QString& name) const
     return nullptr;
 }
 
-CodedList* frmCorpInfo::codedList(const QString& name) const
+CodedList* UnitInfoDialog::codedList(const QString& name) const
 {
     const auto all = UnitInfoFields::fields();
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -269,7 +271,7 @@ CodedList* frmCorpInfo::codedList(const QString& name) const
     return nullptr;
 }
 
-HoldingsBoxes frmCorpInfo::holdingsBoxes() const
+HoldingsBoxes UnitInfoDialog::holdingsBoxes() const
 {
     HoldingsBoxes boxes;
     for (int i = 0; i < UnitInfoFields::kClassCount; ++i) {
@@ -281,72 +283,68 @@ HoldingsBoxes frmCorpInfo::holdingsBoxes() const
     return boxes;
 }
 
-bool frmCorpInfo::CheckHoldings()
+bool UnitInfoDialog::checkHoldings()
 {
-    return ::CheckHoldings(this, holdingsBoxes());
+    return ::checkHoldings(this, holdingsBoxes());
 }
 
-void frmCorpInfo::showEvent(QShowEvent* event)
+void UnitInfoDialog::showEvent(QShowEvent* event)
 {
     // A window the system shows again (after minimising) is not a new opening.
     if (!event->spontaneous())
-        Form_Load();
+        prepare();
     QDialog::showEvent(event);
 }
 
-void frmCorpInfo::Form_Load()
+void UnitInfoDialog::prepare()
 {
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    templatePath_ = Module1::ProgramFolder + QStringLiteral("corpinfo.tpl");
-    SSTab1->setCurrentIndex(0);
-    LoadUnitInfo();
-    cmdCancel->setEnabled(allowCancel);
+    templatePath_ = settings_.programFile(QStringLiteral("corpinfo.tpl"));
+    tabs_->setCurrentIndex(0);
+    loadUnitInfo();
+    cancelButton_->setEnabled(allowCancel);
 }
 
-void frmCorpInfo::Command1_Click()
+void UnitInfoDialog::editDescription()
 {
-    frmText editor(this);
-    editor.Text = Text25->toPlainText();
-    editor.Title = QStringLiteral("输入藏品存放条件、损毁情况描述");
+    LongTextEditor editor(this);
+    editor.text = descriptionBox_->toPlainText();
+    editor.title = QStringLiteral("输入藏品存放条件、损毁情况描述");
     ui::current().runModal(&editor);
-    if (!editor.CancelError)
-        Text25->setPlainText(editor.Text);
+    if (!editor.cancelled)
+        descriptionBox_->setPlainText(editor.text);
 }
 
-void frmCorpInfo::cmdOK_Click()
+void UnitInfoDialog::confirm()
 {
-    const QString code = xml::TrimSpaces(Text1->text());
-    const QString name = xml::TrimSpaces(Text2->text());
-    const QString user = xml::TrimSpaces(Text27->text());
+    const QString code = xml::TrimSpaces(unitCodeBox_->text());
+    const QString name = xml::TrimSpaces(unitNameBox_->text());
+    const QString user = xml::TrimSpaces(reportUserBox_->text());
     if (code.isEmpty() || name.isEmpty() || user.isEmpty()) {
         ui::current().message(this, QStringLiteral("请输入单位编号，单位名称，填报人"));
         return;
     }
-    // The save names its file after UnitCode; the three values stand only once the file
+    // The save names its file after the unit code; the three values stand only once the file
     // is written, so a failed save cannot stamp the next report with an unsaved name.
-    const QString savedCode = Module1::UnitCode;
-    const QString savedName = Module1::UnitName;
-    const QString savedUser = Module1::UnitReportUser;
-    Module1::UnitCode = code;
-    Module1::UnitName = name;
-    Module1::UnitReportUser = user;
-    if (!SaveUnitInfo()) {
-        Module1::UnitCode = savedCode;
-        Module1::UnitName = savedName;
-        Module1::UnitReportUser = savedUser;
+    const Settings saved = settings_;
+    settings_.unitCode = code;
+    settings_.unitName = name;
+    settings_.reportUser = user;
+    if (!saveUnitInfo()) {
+        settings_ = saved;
         return;
     }
     allowCancel = true;
     accept();
 }
 
-void frmCorpInfo::cmdCancel_Click()
+void UnitInfoDialog::cancel()
 {
     reject();
 }
 
-bool frmCorpInfo::Form_QueryUnload()
+bool UnitInfoDialog::refusesClose()
 {
     if (sessionEnding() || allowCancel)
         return false;
@@ -354,9 +352,9 @@ bool frmCorpInfo::Form_QueryUnload()
     return true;
 }
 
-void frmCorpInfo::closeEvent(QCloseEvent* event)
+void UnitInfoDialog::closeEvent(QCloseEvent* event)
 {
-    if (Form_QueryUnload()) {
+    if (refusesClose()) {
         event->ignore();
         return;
     }
@@ -365,7 +363,7 @@ void frmCorpInfo::closeEvent(QCloseEvent* event)
     QDialog::reject();
 }
 
-void frmCorpInfo::keyPressEvent(QKeyEvent* event)
+void UnitInfoDialog::keyPressEvent(QKeyEvent* event)
 {
     // Esc is no way out: it would drop everything typed without a word.
     if (event->key() == Qt::Key_Escape) {
@@ -375,10 +373,10 @@ void frmCorpInfo::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-void frmCorpInfo::reject()
+void UnitInfoDialog::reject()
 {
-    if (!Form_QueryUnload())
+    if (!refusesClose())
         QDialog::reject();
 }
 
-#include "moc_frmCorpInfo.cpp"
+#include "moc_UnitInfoDialog.cpp"

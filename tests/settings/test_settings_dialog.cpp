@@ -1,10 +1,11 @@
 // The settings dialog: both modes, the unit-code rule, the quit question and the folder button.
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
-#include "settings/frmFolder.h"
-#include "settings/frmOptions.h"
-#include "store/Module1.h"
-#include "unitinfo/frmCorpInfo.h"
+#include "settings/FolderChooser.h"
+#include "settings/SettingsDialog.h"
+#include "TestDocuments.h"
+#include "store/Settings.h"
+#include "unitinfo/UnitInfoDialog.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -23,11 +24,11 @@ const QString kQuit = QStringLiteral("您尚未设置参数,退出程序吗?");
 enum Leave { ByCancelButton, ByEsc, ByCloseBox };
 } // namespace
 
-class TestFrmOptions : public QObject {
+class TestSettingsDialog : public QObject {
     Q_OBJECT
 
-    static QPushButton* button(frmOptions& d, const char* name) { return d.findChild<QPushButton*>(QLatin1String(name)); }
-    static void leave(frmOptions& d, int how)
+    static QPushButton* button(SettingsDialog& d, const char* name) { return d.findChild<QPushButton*>(QLatin1String(name)); }
+    static void leave(SettingsDialog& d, int how)
     {
         switch (how) {
         case ByCancelButton: button(d, "cmdCancel")->click(); break;
@@ -41,11 +42,11 @@ class TestFrmOptions : public QObject {
     void previousUse(bool cancelled)
     {
         {
-            frmOptions earlier;
+            SettingsDialog earlier(program_->settings);
             earlier.allowCancel = true;
             earlier.show();
             button(earlier, cancelled ? "cmdCancel" : "cmdOK")->click();
-            QCOMPARE(earlier.CancelError, cancelled);
+            QCOMPARE(earlier.cancelled, cancelled);
         }
         ui_.texts.clear();
         ui_.questions.clear();
@@ -55,8 +56,8 @@ private slots:
     void init()
     {
         program_.emplace();
-        Module1::UnitCode = QStringLiteral("410101");
-        Module1::LocalFolder = QStringLiteral("/data/reports/");
+        program_->settings.unitCode = QStringLiteral("410101");
+        program_->settings.localFolder = QStringLiteral("/data/reports/");
         // Every case starts as after an OK, which is also how a first use starts.
         previousUse(false);
     }
@@ -68,9 +69,9 @@ private slots:
 
     void loadFillsTheBoxes()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         ui_.answerModal([](QDialog* d) {
-            auto* options = static_cast<frmOptions*>(d);
+            auto* options = static_cast<SettingsDialog*>(d);
             QCOMPARE(options->unitCodeBox()->text(), QStringLiteral("410101"));
             QCOMPARE(options->folderBox()->text(), QStringLiteral("/data/reports/"));
             QCOMPARE(options->findChild<QLineEdit*>(QStringLiteral("Text1")), options->unitCodeBox());
@@ -81,7 +82,7 @@ private slots:
         QSignalSpy rejected(&dialog, &QDialog::rejected);
         ui::current().runModal(&dialog);
         QCOMPARE(ui_.modalTitles, QStringList{QStringLiteral("选项")});
-        QVERIFY(dialog.CancelError);
+        QVERIFY(dialog.cancelled);
         QCOMPARE(rejected.count(), 1);
     }
 
@@ -98,7 +99,7 @@ private slots:
     {
         QFETCH(int, how);
         QFETCH(bool, quit);
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = false;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("12"));
@@ -109,11 +110,11 @@ private slots:
         QCOMPARE(ui_.questions, QStringList{kQuit});
         QCOMPARE(ui_.texts, QStringList{kQuit});
         QCOMPARE(dialog.isVisible(), !quit);
-        QCOMPARE(dialog.CancelError, quit);
+        QCOMPARE(dialog.cancelled, quit);
         QCOMPARE(dialog.unitCodeBox()->text(), QStringLiteral("12"));
         QCOMPARE(dialog.folderBox()->text(), QStringLiteral("/typed"));
-        QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
-        QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
+        QCOMPARE(program_->settings.unitCode, QStringLiteral("410101"));
+        QCOMPARE(program_->settings.localFolder, QStringLiteral("/data/reports/"));
     }
 
     void optionalLeaving_data()
@@ -133,16 +134,16 @@ private slots:
         QFETCH(bool, previousCancel);
         QFETCH(bool, expectedCancel);
         previousUse(previousCancel);
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("999999"));
         leave(dialog, how);
         QVERIFY(ui_.texts.isEmpty());
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.CancelError, expectedCancel);
-        QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
-        QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
+        QCOMPARE(dialog.cancelled, expectedCancel);
+        QCOMPARE(program_->settings.unitCode, QStringLiteral("410101"));
+        QCOMPARE(program_->settings.localFolder, QStringLiteral("/data/reports/"));
     }
 
     void queryUnload_data()
@@ -150,7 +151,7 @@ private slots:
         QTest::addColumn<bool>("allowCancel");
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("asks");
-        using M = frmOptions::UnloadMode;
+        using M = SettingsDialog::UnloadMode;
         QTest::newRow("forced, close box") << false << int(M::UserClose) << true;
         QTest::newRow("forced, program") << false << int(M::ProgramClose) << true;
         QTest::newRow("forced, session end") << false << int(M::SessionEnd) << false;
@@ -163,14 +164,14 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, asks);
         for (const bool quit : {false, true}) {
-            frmOptions dialog;
-            dialog.CancelError = false;
+            SettingsDialog dialog(program_->settings);
+            dialog.cancelled = false;
             dialog.allowCancel = allowCancel;
             if (asks)
                 ui_.answerQuestion(quit);
-            const bool refused = dialog.Form_QueryUnload(frmOptions::UnloadMode(mode));
+            const bool refused = dialog.refusesClose(SettingsDialog::UnloadMode(mode));
             QCOMPARE(refused, asks && !quit);
-            QCOMPARE(dialog.CancelError, asks && quit);
+            QCOMPARE(dialog.cancelled, asks && quit);
             QCOMPARE(ui_.questions, asks ? QStringList{kQuit} : QStringList());
             ui_.finish();
         }
@@ -179,20 +180,20 @@ private slots:
     // Logging out closes the forced dialog without a question; the outcome stays as it was.
     void sessionEndClosesQuietly()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = false;
         dialog.show();
-        dialog.SessionEnding();
+        dialog.sessionEnding();
         QVERIFY(dialog.close());
         QVERIFY(!dialog.isVisible());
         QVERIFY(ui_.texts.isEmpty());
-        QCOMPARE(dialog.CancelError, false);
+        QCOMPARE(dialog.cancelled, false);
     }
 
     // Once left through a button, destroying the dialog asks nothing.
     void leftDialogClosesQuietly()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = false;
         dialog.show();
         ui_.answerQuestion(true);
@@ -230,8 +231,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(QString, stored);
-        frmOptions dialog;
-        dialog.CancelError = true;
+        SettingsDialog dialog(program_->settings);
+        dialog.cancelled = true;
         dialog.allowCancel = false;   // forced: no unit information dialog whatever the code
         dialog.show();
         dialog.unitCodeBox()->setText(typed);
@@ -241,25 +242,25 @@ private slots:
         if (accepted) {
             QCOMPARE(ui_.texts, QStringList{kNotice});
             QVERIFY(!dialog.isVisible());
-            QCOMPARE(dialog.CancelError, false);
+            QCOMPARE(dialog.cancelled, false);
             QVERIFY(dialog.allowCancel);
-            QCOMPARE(Module1::UnitCode, stored);
-            QCOMPARE(Module1::LocalFolder, QStringLiteral("/home/clerk/报表"));
+            QCOMPARE(program_->settings.unitCode, stored);
+            QCOMPARE(program_->settings.localFolder, QStringLiteral("/home/clerk/报表"));
         } else {
             QCOMPARE(ui_.texts, (QStringList{kNotice, kRefused}));
             QVERIFY(dialog.isVisible());
-            QCOMPARE(dialog.CancelError, true);
+            QCOMPARE(dialog.cancelled, true);
             QVERIFY(!dialog.allowCancel);
             QCOMPARE(dialog.unitCodeBox()->text(), typed);
-            QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
-            QCOMPARE(Module1::LocalFolder, QStringLiteral("/data/reports/"));
+            QCOMPARE(program_->settings.unitCode, QStringLiteral("410101"));
+            QCOMPARE(program_->settings.localFolder, QStringLiteral("/data/reports/"));
         }
     }
 
     // The notice comes on every OK, also on the second try after a refusal.
     void everyOkShowsTheNotice()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("4101"));
@@ -272,18 +273,18 @@ private slots:
 
     void emptyFolderIsAccepted()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.folderBox()->setText(QStringLiteral("   "));
         button(dialog, "cmdOK")->click();
-        QCOMPARE(Module1::LocalFolder, QString());
+        QCOMPARE(program_->settings.localFolder, QString());
         QCOMPARE(ui_.texts, QStringList{kNotice});
     }
 
     void enterDoesNotAccept()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         for (const char* name : {"cmdOK", "cmdCancel", "Command1"})
@@ -293,7 +294,7 @@ private slots:
         QTest::keyClick(dialog.folderBox(), Qt::Key_Enter);
         QVERIFY(dialog.isVisible());
         QVERIFY(ui_.texts.isEmpty());
-        QCOMPARE(Module1::UnitCode, QStringLiteral("410101"));
+        QCOMPARE(program_->settings.unitCode, QStringLiteral("410101"));
     }
 
     // The optional mode with an unchanged code, and the forced mode with a new one, open no
@@ -310,13 +311,13 @@ private slots:
     {
         QFETCH(bool, allowCancel);
         QFETCH(QString, code);
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = allowCancel;
         dialog.show();
         dialog.unitCodeBox()->setText(code);
         button(dialog, "cmdOK")->click();
         QVERIFY(ui_.modalTitles.isEmpty());
-        QCOMPARE(Module1::UnitCode, code.trimmed());
+        QCOMPARE(program_->settings.unitCode, code.trimmed());
         QVERIFY(!dialog.isVisible());
     }
 
@@ -324,19 +325,19 @@ private slots:
     // without a way out, while the settings dialog is still up.
     void newCodeDemandsUnitInfo()
     {
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral(" 420102 "));
         dialog.folderBox()->setText(QStringLiteral("/new/folder"));
         bool seen = false;
         ui_.answerModal([&](QDialog* d) {
-            auto* unitInfo = qobject_cast<frmCorpInfo*>(d);
+            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
             QVERIFY(unitInfo);
             seen = true;
             QCOMPARE(unitInfo->allowCancel, false);
-            QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
-            QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
+            QCOMPARE(program_->settings.unitCode, QStringLiteral("420102"));
+            QCOMPARE(program_->settings.localFolder, QStringLiteral("/new/folder"));
             QVERIFY(dialog.isVisible());
             d->hide();
         });
@@ -346,9 +347,9 @@ private slots:
         QCOMPARE(ui_.texts.first(), kNotice);
         QVERIFY(!ui_.texts.contains(kRefused));
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.CancelError, false);
-        QCOMPARE(Module1::UnitCode, QStringLiteral("420102"));
-        QCOMPARE(Module1::LocalFolder, QStringLiteral("/new/folder"));
+        QCOMPARE(dialog.cancelled, false);
+        QCOMPARE(program_->settings.unitCode, QStringLiteral("420102"));
+        QCOMPARE(program_->settings.localFolder, QStringLiteral("/new/folder"));
     }
 
     // A new code and a new folder together: the unit file lands in the new folder, where
@@ -356,13 +357,13 @@ private slots:
     void newCodeAndFolderPutTheUnitFileInTheNewFolder()
     {
         QTemporaryDir newFolder;
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("420102"));
         dialog.folderBox()->setText(newFolder.path());
         ui_.answerModal([&](QDialog* d) {
-            auto* unitInfo = qobject_cast<frmCorpInfo*>(d);
+            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
             QVERIFY(unitInfo);
             unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
             unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
@@ -372,8 +373,8 @@ private slots:
         QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.dw"))));
         QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.htm"))));
         QVERIFY(!QFile::exists(program_->file(QStringLiteral("420102.dw"))));
-        Module1::SaveSettings();
-        QCOMPARE(Module1::LoadSettings(), int(Module1::SettingsComplete));
+        QVERIFY(program_->settings.save(nullptr));
+        QVERIFY(program_->settings.load() == Settings::State::Complete);
     }
 
     void folderButton_data()
@@ -397,9 +398,9 @@ private slots:
         QVERIFY(QDir(stored.path()).mkdir(QStringLiteral("sub")));
         const QString storedFolder = QDir::toNativeSeparators(stored.path()) + QDir::separator();
         const QString picked = QDir::toNativeSeparators(stored.path() + QStringLiteral("/sub"));
-        Module1::LocalFolder = storedFolder;
+        program_->settings.localFolder = storedFolder;
 
-        frmOptions dialog;
+        SettingsDialog dialog(program_->settings);
         dialog.allowCancel = true;
         dialog.show();
         dialog.folderBox()->setText(QStringLiteral("/typed/but/not/stored"));
@@ -411,9 +412,9 @@ private slots:
         dialog.folderBox()->setText(QStringLiteral("/typed/but/not/stored"));
         ui_.modalTitles.clear();
         ui_.answerModal([&](QDialog* d) {
-            auto* chooser = static_cast<frmFolder*>(d);
+            auto* chooser = static_cast<FolderChooser*>(d);
             // The chooser gets the stored folder and opens there.
-            QCOMPARE(chooser->FolderPath, storedFolder);
+            QCOMPARE(chooser->folderPath, storedFolder);
             QCOMPARE(chooser->currentFolder(), QDir::toNativeSeparators(stored.path()));
             if (action == QLatin1String("ok")) {
                 auto* tree = chooser->findChild<QTreeView*>(QStringLiteral("Dir1"));
@@ -435,7 +436,7 @@ private slots:
                                                                           : storedFolder;
         QCOMPARE(dialog.folderBox()->text(), expected);
         // Only OK of the settings dialog makes the folder the setting.
-        QCOMPARE(Module1::LocalFolder, storedFolder);
+        QCOMPARE(program_->settings.localFolder, storedFolder);
         QVERIFY(dialog.isVisible());
     }
 
@@ -444,24 +445,25 @@ private slots:
     void loadSettingsRefusesUnsafeCodes_data()
     {
         QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("safe") << QStringLiteral("410101") << int(Module1::SettingsComplete);
-        QTest::newRow("parent folder") << QStringLiteral("../x1234") << int(Module1::SettingsMissing);
-        QTest::newRow("dot dot") << QStringLiteral("..") << int(Module1::SettingsMissing);
-        QTest::newRow("absolute") << QStringLiteral("/etc/x") << int(Module1::SettingsMissing);
-        QTest::newRow("drive") << QStringLiteral("C:x123") << int(Module1::SettingsMissing);
+        QTest::addColumn<bool>("complete");
+        QTest::newRow("safe") << QStringLiteral("410101") << true;
+        QTest::newRow("parent folder") << QStringLiteral("../x1234") << false;
+        QTest::newRow("dot dot") << QStringLiteral("..") << false;
+        QTest::newRow("absolute") << QStringLiteral("/etc/x") << false;
+        QTest::newRow("drive") << QStringLiteral("C:x123") << false;
     }
     void loadSettingsRefusesUnsafeCodes()
     {
         QFETCH(QString, code);
-        QFETCH(int, expected);
+        QFETCH(bool, complete);
         program_->writeCompleteSettings();   // a complete unit file for 410101
         program_->writeFile(QStringLiteral("config.pz"),
                             QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Config><CorpID>%1</CorpID>"
                                            "<ServerPass/><ServerUrl/><LocalPath/><ReportUser/></Config>")
                                 .arg(code.toHtmlEscaped())
                                 .toUtf8());
-        QCOMPARE(Module1::LoadSettings(), expected);
+        QVERIFY(program_->settings.load()
+                == (complete ? Settings::State::Complete : Settings::State::SettingsMissing));
     }
 
 private:
@@ -469,5 +471,5 @@ private:
     std::optional<TempProgramFolder> program_;
 };
 
-QTEST_MAIN(TestFrmOptions)
-#include "test_frmOptions.moc"
+QTEST_MAIN(TestSettingsDialog)
+#include "test_settings_dialog.moc"

@@ -1,4 +1,4 @@
-#include "ui/UiScriptProbe.h"
+#include "UiScriptProbe.h"
 
 #include <QAbstractButton>
 #include <QAction>

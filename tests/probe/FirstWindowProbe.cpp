@@ -1,4 +1,4 @@
-#include "ui/FirstWindowProbe.h"
+#include "FirstWindowProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
