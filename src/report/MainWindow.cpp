@@ -2,6 +2,7 @@
 
 #include "about/AboutBox.h"
 #include "report/ReportController.h"
+#include "report/PageSizeMemory.h"
 #include "report/ReportForm.h"
 #include "report/ToolbarIcons.h"
 #include "settings/SettingsDialog.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -32,14 +34,25 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent)
     // A fixed window without minimise and maximise buttons.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
+    if (qApp)
+        connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { sessionEnding(); });
+}
 
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build()
+{
+    if (form_)
+        return;
     form_ = new ReportForm(this);
     setCentralWidget(form_);
     createMenus();
     createToolbar();
-    // Looked up once: the modified state switches them on every edit.
-    saveMenuItem_ = action(QStringLiteral("M_FileSave"));
-    saveButton_ = action(QStringLiteral("Toolbar1(3)"));
+    // Looked up once: the modified state switches them on every edit. Nothing to save yet.
+    saveMenuItem_ = findChild<QAction*>(QStringLiteral("M_FileSave"));
+    saveButton_ = findChild<QAction*>(QStringLiteral("Toolbar1(3)"));
+    saveMenuItem_->setEnabled(false);
+    saveButton_->setEnabled(false);
 
     controller_ = std::make_unique<ReportController>(settings_, form_, this);
     connect(controller_.get(), &ReportController::captionChanged, this, &QWidget::setWindowTitle);
@@ -49,12 +62,25 @@ MainWindow::MainWindow(Settings& settings, QWidget* parent)
     });
     connectCommands();
     connect(form_, &ReportForm::longTextRequested, this, &MainWindow::editLongText);
-
-    if (qApp)
-        connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { sessionEnding(); });
 }
 
-MainWindow::~MainWindow() = default;
+ReportForm* MainWindow::form()
+{
+    build();
+    return form_;
+}
+
+ReportController* MainWindow::controller()
+{
+    build();
+    return controller_.get();
+}
+
+QToolBar* MainWindow::toolbar()
+{
+    build();
+    return toolbar_;
+}
 
 // ---- Menus and toolbar ----------------------------------------------------------------------
 
@@ -168,13 +194,14 @@ void MainWindow::connectCommands()
     for (const Command& command : commands) {
         for (const char* name : {command.menuItem, command.button}) {
             if (name)
-                connect(action(QString::fromLatin1(name)), &QAction::triggered, this, command.run);
+                connect(findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered, this, command.run);
         }
     }
 }
 
-QAction* MainWindow::action(const QString& name) const
+QAction* MainWindow::action(const QString& name)
 {
+    build();
     return findChild<QAction*>(name);
 }
 
@@ -182,50 +209,84 @@ QAction* MainWindow::action(const QString& name) const
 
 void MainWindow::start()
 {
-    fitToScreen();
+    // A first message needs no more than the application: the window's contents come after it.
     switch (settings_.load()) {
     case Settings::State::UnitInfoMissing:
         ui::current().message(this, QStringLiteral("请配置单位信息"));
+        build();
         showUnitInfoDialog(false);
         break;
     case Settings::State::SettingsMissing:
         ui::current().message(this, QStringLiteral("请配置参数信息"));
+        build();
         showSettingsDialog(false);
         break;
     case Settings::State::Complete:
+        build();
         controller_->newReport();
         break;
     }
     form_->setProjectGroup(1);
+    if (ended_)
+        return;
+    // Measuring every page means building them all; a size measured before on this screen
+    // lets the window appear first.
+    const QSize remembered = PageSizeMemory::recall();
+    fitToScreen(remembered.isValid() ? remembered : largestPage());
 }
 
-void MainWindow::fitToScreen()
+void MainWindow::finishStartup()
+{
+    const QSize measured = largestPage();
+    if (measured != PageSizeMemory::recall()) {
+        fitToScreen(measured);
+        PageSizeMemory::remember(measured);
+    }
+}
+
+QSize MainWindow::largestPage()
+{
+    form_->buildAllTabs();
+    QSize content;
+    for (int i = 0; i < form_->count(); ++i) {
+        if (auto* page = qobject_cast<QScrollArea*>(form_->widget(i)); page && page->widget())
+            content = content.expandedTo(page->widget()->sizeHint());
+    }
+    return content;
+}
+
+void MainWindow::fitToScreen(const QSize& largestPage)
 {
     // The report's pages scroll; the window still opens big enough to show the largest
     // page whole, as far as the screen allows, and keeps that size.
-    form_->buildAllTabs();
-    QSize content;
     QList<QScrollArea*> pages;
     for (int i = 0; i < form_->count(); ++i) {
-        if (auto* page = qobject_cast<QScrollArea*>(form_->widget(i)); page && page->widget()) {
+        if (auto* page = qobject_cast<QScrollArea*>(form_->widget(i)))
             pages << page;
-            content = content.expandedTo(page->widget()->sizeHint());
-        }
     }
     // A page that scrolls up and down needs room for its scroll bar beside the content,
     // or a second bar appears for a few pixels of width.
+    QSize content = largestPage;
     content.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // Room for the title bar and borders that the window system adds.
     const QSize room = area.size() - QSize(16, 48);
-    for (QScrollArea* page : pages)
-        page->setMinimumSize(content);
+    // The window's hints follow the pages' new sizes at once: the pages not shown do not
+    // tell their layouts themselves.
+    const auto fitPages = [&](const QSize& size) {
+        for (QScrollArea* page : pages) {
+            page->setMinimumSize(size);
+            if (QLayout* stack = page->parentWidget()->layout())
+                stack->invalidate();
+        }
+        form_->updateGeometry();
+        layout()->invalidate();
+    };
+    fitPages(content);
     const QSize excess = (sizeHint() - room).expandedTo(QSize(0, 0));
-    if (!excess.isNull()) {
-        for (QScrollArea* page : pages)
-            page->setMinimumSize(content - excess);
-    }
+    if (!excess.isNull())
+        fitPages(content - excess);
     const QSize size = sizeHint().boundedTo(room);
     setFixedSize(size);
     move(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2);

@@ -21,8 +21,12 @@ public:
     ~MainWindow() override;
 
     // Start-up: the settings, then a new report, or the message that asks for the settings
-    // or the unit information and its forced dialog.
+    // or the unit information and its forced dialog. The window's size is that of its
+    // largest page as last measured on this screen.
     void start();
+    // Once the window is on screen: the pages not shown yet are built, and the window
+    // takes the size they need if it differs from the remembered one.
+    void finishStartup();
     // True once the program has ended (a forced start-up dialog refused, or closed).
     bool hasEnded() const { return ended_; }
 
@@ -35,17 +39,20 @@ public:
     // The desktop session is ending: closing asks nothing from now on.
     void sessionEnding();
 
-    ReportForm* form() const { return form_; }
-    ReportController* controller() const { return controller_.get(); }
-    QToolBar* toolbar() const { return toolbar_; }
+    // The window's contents are made when first needed: a first message at start-up
+    // comes before them.
+    ReportForm* form();
+    ReportController* controller();
+    QToolBar* toolbar();
     // A menu item by its name ("M_FileSave") or a toolbar button by "Toolbar1(index)".
-    QAction* action(const QString& name) const;
+    QAction* action(const QString& name);
     LongTextEditor* textEditor();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void build();
     void createMenus();
     void createToolbar();
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
@@ -54,10 +61,11 @@ private:
     // Ends the program: every other window closes with this one.
     void end();
     // Fixed size for the largest report page (within the screen), centred.
-    void fitToScreen();
+    void fitToScreen(const QSize& largestPage);
+    QSize largestPage();
 
     Settings& settings_;
-    ReportForm* form_;
+    ReportForm* form_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     LongTextEditor* textEditor_ = nullptr;
     std::unique_ptr<ReportController> controller_;

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "platform/CommandLine.h"
+#include "platform/FontPreparation.h"
 #include "platform/LargeBlocks.h"
 #include "report/MainWindow.h"
 #include "report/ReportController.h"
@@ -48,11 +49,14 @@ int RunProgram(int argc, char* argv[], const std::function<void()>& beforeWindow
     if (early.request() == CommandLine::Request::PrintHelp)
         return print(CommandLine::helpText());
 
+    const platform::FontPreparation fonts;
     QApplication app(argc, argv);
     // Lets the desktop pair the window with its menu entry and icon.
     QApplication::setDesktopFileName(QStringLiteral("org.vantrel.Vantrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vantrel.svg")));
-    ui::installChineseTranslation(app);
+    ui::useChineseLocale();
+    // Qt's own texts (file dialogs, context menus) are needed only once the first window is up.
+    QTimer::singleShot(0, &app, [&app] { ui::installChineseTranslation(app); });
     if (beforeWindow)
         beforeWindow();
     // Qt has taken its own options (-platform, -style …) out of the arguments by now.
@@ -65,8 +69,10 @@ int RunProgram(int argc, char* argv[], const std::function<void()>& beforeWindow
     if (window.hasEnded())
         return 0;
     window.show();
-    // Once the window is up: the messages belong to it, and start-up is complete.
+    // Once the window is up: the pages not shown yet are built, the messages belong to
+    // the window, and start-up is complete.
     QTimer::singleShot(0, &window, [&window, &commandLine] {
+        window.finishStartup();
         if (!commandLine.unrecognisedMessage().isEmpty())
             ui::current().message(&window, commandLine.unrecognisedMessage());
         window.controller()->openReportFile(commandLine.reportFile());

@@ -7,9 +7,14 @@
 
 namespace ui {
 
-void installChineseTranslation(QCoreApplication& app)
+void useChineseLocale()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+}
+
+void installChineseTranslation(QCoreApplication& app)
+{
+    useChineseLocale();
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);

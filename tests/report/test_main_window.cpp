@@ -5,6 +5,7 @@
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
 #include "report/MainWindow.h"
+#include "report/PageSizeMemory.h"
 #include "ui/LongTextEditor.h"
 #include "ui/CodedList.h"
 #include "settings/SettingsDialog.h"
@@ -13,6 +14,8 @@
 #include "unitinfo/UnitInfoDialog.h"
 
 #include <QAction>
+#include <QGroupBox>
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +46,7 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<ScriptedUi> ui;
     std::unique_ptr<TempProgramFolder> dir;
+    QTemporaryDir cache_;
     std::unique_ptr<MainWindow> w;
 
     void start()
@@ -70,6 +74,13 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        // The remembered page size goes to a cache of this test's own.
+        QVERIFY(cache_.isValid());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
+    }
+
     void init()
     {
         ui = std::make_unique<ScriptedUi>();
@@ -84,6 +95,42 @@ private slots:
     }
 
     // ---- Start-up -------------------------------------------------------------------------
+
+    // The largest page is measured once; later starts show the window at that size first
+    // and build the budget pages after, and a size that no longer fits is put right.
+    void rememberedPageSizeLetsTheWindowAppearFirst()
+    {
+        dir->writeCompleteSettings();
+        QFile::remove(cache_.filePath(QStringLiteral("page-size")));
+        const auto budgetPagesBuilt = [](MainWindow& window) {
+            return window.findChild<QGroupBox*>(QStringLiteral("Frame4(7)")) != nullptr;
+        };
+        w = std::make_unique<MainWindow>(dir->settings);
+        w->start();
+        QVERIFY(budgetPagesBuilt(*w)); // nothing remembered: every page measured first
+        const QSize fitted = w->size();
+        w->finishStartup();
+        QCOMPARE(w->size(), fitted);
+        const QSize measured = PageSizeMemory::recall();
+        QVERIFY(measured.isValid());
+
+        MainWindow second(dir->settings);
+        second.start();
+        QVERIFY(!budgetPagesBuilt(second));
+        QCOMPARE(second.size(), fitted);
+        second.finishStartup();
+        QVERIFY(budgetPagesBuilt(second));
+        QCOMPARE(second.size(), fitted);
+
+        PageSizeMemory::remember(QSize(120, 90));
+        MainWindow third(dir->settings);
+        third.start();
+        QVERIFY(third.size() != fitted);
+        third.finishStartup();
+        QCOMPARE(third.size(), fitted);
+        QCOMPARE(PageSizeMemory::recall(), measured);
+        QCOMPARE(ui->texts, QStringList());
+    }
 
     void startUpWithCompleteSettings()
     {
@@ -503,7 +550,7 @@ private slots:
     {
         start();
         CodedList* types = w->form()->list(QStringLiteral("projectType"));
-        QLineEdit* amount = w->form()->findChild<QLineEdit*>(QStringLiteral("Text19(0)"));
+        QLineEdit* amount = box(*w->form(), QStringLiteral("Text19(0)"));
         const auto pick = [types](int index) { types->setCurrentIndex(index); emit types->activated(index); };
         const QString question = QStringLiteral("更改项目类别将把已填写的预算金额全部清零，是否继续？");
         amount->setText(QStringLiteral("12"));

@@ -644,8 +644,8 @@ private slots:
     void aBudgetRuleStopsTheSave()
     {
         fill();
-        QLineEdit* total = w->findChild<QLineEdit*>(QStringLiteral("Text32"));
-        QLineEdit* year = w->findChild<QLineEdit*>(QStringLiteral("Text12(0)"));
+        QLineEdit* total = box(*w->form(), QStringLiteral("Text32"));
+        QLineEdit* year = box(*w->form(), QStringLiteral("Text12(0)"));
         QVERIFY(total && year);
         total->setText(QStringLiteral("5"));
         year->setText(QStringLiteral("9"));
