@@ -10,6 +10,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 using Table = ReportFieldTable;
 
 namespace {
@@ -112,6 +114,61 @@ QString BudgetReport::textLengthRefusal() const
     return {};
 }
 
+namespace {
+
+// What a text takes in the saved file: UTF-8, with "&", "<", ">" and carriage returns
+// written as references. A little more than the file really holds, never less.
+qint64 storedBytes(const QString& text)
+{
+    qint64 bytes = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            bytes += u == '&' ? 5 : (u == '<' || u == '>') ? 4 : u == '\r' ? 5 : 1;
+        else if (u < 0x800)
+            bytes += 2;
+        else
+            bytes += 3; // a surrogate pair counts six for four: the bound stays safe
+    }
+    return bytes;
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB");
+}
+
+} // namespace
+
+QString BudgetReport::sizeRefusal() const
+{
+    // The template and the tags around the values take a few kilobytes.
+    constexpr qint64 kFrame = 64 * 1024;
+    qint64 total = kFrame;
+    std::vector<std::pair<qint64, QString>> texts;
+    for (const Table::Field& f : Table::fields()) {
+        const qint64 bytes = storedBytes(values_.value(f.id));
+        total += bytes;
+        if (f.control.kind != Table::ControlKind::List)
+            texts.emplace_back(bytes, f.label);
+    }
+    if (total <= xml::kMaxDocumentBytes)
+        return {};
+    std::sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // The longest three, leaving out those too short to matter.
+    QStringList longest;
+    for (size_t i = 0; i < texts.size() && i < 3 && (i == 0 || texts[i].first >= 1024 * 1024); ++i)
+        longest << QStringLiteral("“%1”（%2）").arg(texts[i].second, megabytes(texts[i].first));
+    return QStringLiteral("报表内容过多，保存后的文件将超过 64 MiB，无法再次打开。请删减最长的内容：")
+           + longest.join(QStringLiteral("、"));
+}
+
+QString BudgetReport::writeRefusal() const
+{
+    const QString text = textLengthRefusal();
+    return text.isEmpty() ? sizeRefusal() : text;
+}
+
 ReportHeader BudgetReport::headerForToday(const QString& unitCode, const QString& unitName, const QString& reportUser)
 {
     return {unitCode, unitName, reportUser, QDate::currentDate().toString(Qt::ISODate)};
@@ -162,7 +219,7 @@ BudgetReport::WriteResult BudgetReport::save(const Files& files, const ReportHea
     if (fileName_.isEmpty())
         return result;
     // A file that could not be opened again is never written.
-    if (const QString refusal = textLengthRefusal(); !refusal.isEmpty()) {
+    if (const QString refusal = writeRefusal(); !refusal.isEmpty()) {
         result.messages << refusal;
         return result;
     }
@@ -204,6 +261,10 @@ BudgetReport::WriteResult BudgetReport::exportPage(const Files& files, const Rep
                                                    const QString& pagePath)
 {
     WriteResult result;
+    if (const QString refusal = writeRefusal(); !refusal.isEmpty()) {
+        result.messages << refusal;
+        return result;
+    }
     result.shown = applyDefaults();
     if (document_)
         writeInto(document_, header);

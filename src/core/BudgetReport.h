@@ -74,6 +74,11 @@ public:
     BudgetRuleResult checkBudget();
     // The refusal of the first free text too long to be loaded again; empty when all fit.
     QString textLengthRefusal() const;
+    // The refusal of a report whose file would be too large to be opened again, naming its
+    // longest texts; empty when it fits.
+    QString sizeRefusal() const;
+    // Why the report may not be written at all: a text or the whole too large to open again.
+    QString writeRefusal() const;
 
     // Writes the report: the blank template filled with the header and the values,
     // replacing fileName() atomically, then the page to pagePath (an empty pagePath:

@@ -28,9 +28,6 @@ namespace {
 // Never load DTDs, external entities or anything from the network.
 constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_COMPACT;
 
-// No document of ours comes near this; a larger file is refused before it is read
-// (the parser takes an int length, and a stray multi-gigabyte file would fill memory).
-constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
 
 struct ParserContextDeleter { void operator()(xmlParserCtxtPtr p) const { xmlFreeParserCtxt(p); } };
 struct XPathObjectDeleter { void operator()(xmlXPathObjectPtr p) const { xmlXPathFreeObject(p); } };

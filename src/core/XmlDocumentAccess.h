@@ -12,6 +12,10 @@ class XmlPathSet;
 
 namespace xml {
 
+// A larger file is refused before it is read: the parser takes an int length, and a stray
+// multi-gigabyte file would fill memory. No document of ours should come near it.
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+
 // The folder separator of this platform ("\" on Windows, "/" elsewhere).
 QChar folderSeparator();
 

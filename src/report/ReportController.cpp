@@ -156,7 +156,7 @@ bool ReportController::checkBeforeWriting()
 {
     if (!checkBudget())
         return false;
-    if (const QString refusal = report_.textLengthRefusal(); !refusal.isEmpty()) {
+    if (const QString refusal = report_.writeRefusal(); !refusal.isEmpty()) {
         tell(refusal);
         return false;
     }

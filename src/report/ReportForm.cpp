@@ -3,9 +3,11 @@
 #include "core/BudgetRules.h"
 #include "core/ProjectTypes.h"
 #include "core/ReportFieldTable.h"
+#include "core/TextLengthLimit.h"
 #include "report/BudgetStatus.h"
 #include "report/CostLineMark.h"
 #include "ui/CodedList.h"
+#include "ui/PlainTextValue.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -118,6 +120,9 @@ QLineEdit* ReportForm::makeLineEdit(int field)
 {
     const Table::Field& f = fields()[static_cast<size_t>(field)];
     auto* box = new QLineEdit;
+    // Qt cuts at 32,767 characters by default: a longer stored value would be shortened
+    // without a word. The loader's text limit is the real one.
+    box->setMaxLength(TextLengthLimit::kMaxBytes);
     if (f.isNumeric())
         setUpAmountBox(box);
     box->setText(values_.value(f.id));
@@ -141,10 +146,10 @@ QPlainTextEdit* ReportForm::makePlainText(int field)
     auto* box = new QPlainTextEdit;
     box->setTabChangesFocus(true);
     box->setFixedHeight(box->fontMetrics().lineSpacing() * 6 + 12);
-    box->setPlainText(values_.value(fields()[static_cast<size_t>(field)].id));
+    ui::showPlainText(box, values_.value(fields()[static_cast<size_t>(field)].id));
     connect(box, &QPlainTextEdit::textChanged, this, [this, box, field] {
         if (!programSets_)
-            userChanged(field, box->toPlainText());
+            userChanged(field, ui::plainTextValue(box));
     });
     return box;
 }
@@ -393,7 +398,7 @@ void ReportForm::showValue(int field, const QString& text)
     case Table::ControlKind::PlainText:
         values_.setValue(f.id, text);
         if (auto* box = static_cast<QPlainTextEdit*>(control))
-            box->setPlainText(text);
+            ui::showPlainText(box, text);
         break;
     case Table::ControlKind::List: {
         // The item whose code the text names, else the first.

@@ -2,6 +2,7 @@
 
 #include "core/CodedItem.h"
 #include "ui/CodedList.h"
+#include "ui/PlainTextValue.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,9 +13,9 @@ using namespace xml;
 namespace {
 
 QString textOf(const QLineEdit* box) { return box->text(); }
-QString textOf(const QPlainTextEdit* box) { return box->toPlainText(); }
+QString textOf(const QPlainTextEdit* box) { return ui::plainTextValue(box); }
 void show(QLineEdit* box, const QString& text) { box->setText(text); }
-void show(QPlainTextEdit* box, const QString& text) { box->setPlainText(text); }
+void show(QPlainTextEdit* box, const QString& text) { ui::showPlainText(box, text); }
 
 template <typename Box>
 void transferText(const XmlNode& context, Box* box, const QString& xpath, bool toDocument, const QString& defaultText)

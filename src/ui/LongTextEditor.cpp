@@ -1,5 +1,7 @@
 #include "ui/LongTextEditor.h"
 
+#include "ui/PlainTextValue.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -48,7 +50,7 @@ LongTextEditor::LongTextEditor(QWidget* parent)
 void LongTextEditor::prepare()
 {
     cancelled = true;
-    textBox_->setPlainText(text);
+    ui::showPlainText(textBox_, text);
     setWindowTitle(title.isEmpty() ? QStringLiteral("设置文本") : title);
 }
 
@@ -72,7 +74,7 @@ void LongTextEditor::keyPressEvent(QKeyEvent* event)
 void LongTextEditor::confirm()
 {
     cancelled = false;
-    text = textBox_->toPlainText();
+    text = ui::plainTextValue(textBox_);
     accept();
 }
 

@@ -3,6 +3,8 @@
 
 #include "ui/LongTextEditor.h"
 #include "ui/CodedList.h"
+#include "ui/PlainTextValue.h"
+#include "core/TextLengthLimit.h"
 #include "core/XmlDocumentAccess.h"
 #include "store/Settings.h"
 #include "ui/UserInterface.h"
@@ -70,6 +72,8 @@ QWidget* makeControl(const UnitInfoField& field, QWidget* parent)
     case UnitInfoKind::Text:
     case UnitInfoKind::Number: {
         auto* box = new QLineEdit(parent);
+        // Not Qt's 32,767 characters: a longer stored value would be cut without a word.
+        box->setMaxLength(TextLengthLimit::kMaxBytes);
         if (field.kind == UnitInfoKind::Number)
             box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         if (field.kind == UnitInfoKind::UnitCode) {
@@ -309,11 +313,11 @@ void UnitInfoDialog::prepare()
 void UnitInfoDialog::editDescription()
 {
     LongTextEditor editor(this);
-    editor.text = descriptionBox_->toPlainText();
+    editor.text = ui::plainTextValue(descriptionBox_);
     editor.title = QStringLiteral("输入藏品存放条件、损毁情况描述");
     ui::current().runModal(&editor);
     if (!editor.cancelled)
-        descriptionBox_->setPlainText(editor.text);
+        ui::showPlainText(descriptionBox_, editor.text);
 }
 
 void UnitInfoDialog::confirm()

@@ -6,6 +6,7 @@
 #include "core/TextLengthLimit.h"
 #include "ui/CodedList.h"
 #include "ui/FieldBinding.h"
+#include "ui/PlainTextValue.h"
 #include "store/Settings.h"
 #include "core/XsltTransformer.h"
 #include "ui/UserInterface.h"
@@ -109,7 +110,7 @@ bool UnitInfoDialog::saveUnitInfo()
         return false;
     }
     // A description the loader would refuse must not replace a file that still opens.
-    if (!TextLengthLimit::fits(descriptionBox_->toPlainText())) {
+    if (!TextLengthLimit::fits(ui::plainTextValue(descriptionBox_))) {
         ui::current().message(this, TextLengthLimit::refusal(descriptionButton_->text()));
         return false;
     }
