@@ -5,6 +5,7 @@
 #include "platform/LargeBlocks.h"
 #include "report/ReportForm.h"
 #include "report/ReportController.h"
+#include "report/DraftKeeper.h"
 #include "report/MainWindow.h"
 #include "core/BudgetReport.h"
 #include "core/XmlDocumentAccess.h"
@@ -18,7 +19,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <libxml/parser.h>
 #include <libxslt/transform.h>
@@ -280,6 +284,59 @@ private slots:
             window_->controller()->saveReport();
         }
         QVERIFY(!window_->controller()->isModified());
+    }
+
+    // A draft of unsaved edits, made and written as the program does it (off its own thread).
+    void draftWrite_data()
+    {
+        QTest::addColumn<qsizetype>("bytes");
+        QTest::newRow("filled") << qsizetype(600);
+        QTest::newRow("10MB") << qsizetype(10 * 1000 * 1000);
+    }
+    void draftWrite()
+    {
+        QFETCH(qsizetype, bytes);
+        writeFilled(longTextOf(bytes));
+        window_->controller()->openReportFile(filledPath_);
+        DraftKeeper& drafts = window_->controller()->drafts();
+        QBENCHMARK {
+            drafts.edited();
+            drafts.flush();
+        }
+        window_->controller()->newReport();
+    }
+
+    // The longest the program's own thread is held up while the clerk types for a few
+    // seconds and drafts are written: a heartbeat every 2 ms measures the gaps.
+    void typingStall_data() { draftWrite_data(); }
+    void typingStall()
+    {
+        QFETCH(qsizetype, bytes);
+        writeFilled(longTextOf(bytes));
+        window_->controller()->openReportFile(filledPath_);
+        QLineEdit* name = window_->form()->lineEdit(QStringLiteral("projectName"));
+        QElapsedTimer clock;
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer heartbeat;
+        heartbeat.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+        QTimer typing;
+        QObject::connect(&typing, &QTimer::timeout, [name] { QTest::keyClick(name, Qt::Key_A); });
+        QSignalSpy drafts(&window_->controller()->drafts(), &DraftKeeper::draftWritten);
+        clock.start();
+        heartbeat.start(2);
+        typing.start(40);
+        QTest::qWait(5000);
+        typing.stop();
+        heartbeat.stop();
+        QVERIFY(!drafts.isEmpty());
+        QTest::setBenchmarkResult(double(longest) / 1e6, QTest::WalltimeMilliseconds);
+        window_->controller()->newReport();
     }
 
     void floorSaveLongText_data() { saveLongText_data(); }

@@ -86,6 +86,10 @@ pairs = [("New", "commandNew", None), ("Open a filled report", "commandOpen", "f
          ("Open the unit information dialog", "unitInfoDialogOpen", None), ("Save the unit information", "unitInfoSave", None)]
 for size in ("1KB", "100KB", "1MB", "10MB"):
     pairs.append((f"Save with a {size} long text", f"saveLongText:{size}", f"floorSaveLongText:{size}"))
+pairs += [("Recovery draft of a filled report", "draftWrite:filled", None),
+          ("Recovery draft with a 10MB long text", "draftWrite:10MB", None),
+          ("Longest stall while typing, filled report", "typingStall:filled", None),
+          ("Longest stall while typing, 10MB long text", "typingStall:10MB", None)]
 for label, name, floor in pairs:
     memory = ""
     if name.startswith("saveLongText"):

@@ -58,6 +58,8 @@ inline SilentUi& windowSetup()
 {
     static SilentUi* recorder = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Drafts of unsaved edits stay in the run's own folder.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(windowFolder() + QStringLiteral("state")));
         qputenv("QT_LOGGING_RULES", "qt.qpa.*=false");
         static int argc = 1;
         static char name[] = "vantrel-fuzz";

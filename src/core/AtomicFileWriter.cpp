@@ -10,11 +10,23 @@ qint64& failAfterBytes()
     static qint64 bytes = -1;
     return bytes;
 }
+
+// Tests make the final replace fail.
+bool& failReplace()
+{
+    static bool fail = false;
+    return fail;
+}
 } // namespace
 
 void AtomicFileWriter::injectFailureAfter(qint64 bytes)
 {
     failAfterBytes() = bytes;
+}
+
+void AtomicFileWriter::injectFailedReplace(bool fail)
+{
+    failReplace() = fail;
 }
 
 bool AtomicFileWriter::isReadOnly(const QFileInfo& info)
@@ -62,6 +74,9 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
         file.commit();
         return fail(why);
     }
+    // A replace that fails once everything was written: commit() answers false.
+    if (failReplace())
+        file.cancelWriting();
     // commit() syncs the new file to disk before it takes the old one's place.
     if (!file.commit())
         return fail(file.errorString());

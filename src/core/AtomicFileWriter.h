@@ -25,4 +25,6 @@ public:
 
     // For tests: make every write fail after this many bytes (negative: never fail).
     static void injectFailureAfter(qint64 bytes);
+    // For tests: make the final replace of every write fail, once the whole new file is written.
+    static void injectFailedReplace(bool fail);
 };

@@ -54,6 +54,19 @@ BudgetReport::LoadResult BudgetReport::load(const QString& path)
     return result;
 }
 
+BudgetReport::LoadResult BudgetReport::loadBytes(const QByteArray& bytes, const QString& nameForMessages)
+{
+    LoadResult result;
+    const xml::XmlDocumentPtr document = xml::ParseXmlBytes(bytes, nameForMessages, result.error);
+    if (!result.error.isEmpty()) {
+        document_ = document;
+        return result;
+    }
+    setDocument(document);
+    result.ok = true;
+    return result;
+}
+
 void BudgetReport::setDocument(const xml::XmlDocumentPtr& document)
 {
     document_ = document;

@@ -59,6 +59,8 @@ public:
     // list the item its stored code selects). On failure the values stay as they were.
     // The document held for an export is this load's either way.
     LoadResult load(const QString& path);
+    // The same for a report held in memory (a recovery draft).
+    LoadResult loadBytes(const QByteArray& bytes, const QString& nameForMessages);
     // The same for a document already parsed.
     void setDocument(const xml::XmlDocumentPtr& document);
 

@@ -66,4 +66,13 @@ QString defaultLocalFolder(const QString& programFolder)
     return withSeparator(folder);
 }
 
+QString recoveryFolder()
+{
+    // Qt 6.4 has no state location of its own.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return withSeparator(state + QStringLiteral("/Vantrel/recovery"));
+}
+
 } // namespace AppFolders

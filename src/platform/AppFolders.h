@@ -17,5 +17,8 @@ bool isProgramFolderWritable(const QString& programFolder);
 QString settingsFolder(const QString& programFolder);
 // The folder used while no local folder is set; created when missing.
 QString defaultLocalFolder(const QString& programFolder);
+// Where drafts of unsaved reports are kept: the user's state folder ($XDG_STATE_HOME, by
+// default ~/.local/state) + "Vantrel/recovery". Not created here.
+QString recoveryFolder();
 
 } // namespace AppFolders

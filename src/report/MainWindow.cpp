@@ -8,6 +8,7 @@
 #include "settings/SettingsDialog.h"
 #include "store/Settings.h"
 #include "ui/LongTextEditor.h"
+#include "ui/PlainTextValue.h"
 #include "ui/UserInterface.h"
 #include "unitinfo/UnitInfoDialog.h"
 #include "unitinfo/UnitInfoPrinter.h"
@@ -20,7 +21,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QPlainTextEdit>
 #include <QSessionManager>
+#include <QStatusBar>
 #include <QStyle>
 #include <QThread>
 #include <QToolBar>
@@ -62,6 +65,14 @@ void MainWindow::build()
     });
     connectCommands();
     connect(form_, &ReportForm::longTextRequested, this, &MainWindow::editLongText);
+    // Drafts say nothing while they work; only when they have kept failing for a while,
+    // one quiet line.
+    connect(&controller_->drafts(), &DraftKeeper::failingChanged, this, [this](bool failing) {
+        if (failing)
+            statusBar()->showMessage(QStringLiteral("未能保存恢复草稿，请尽快保存报表"));
+        else if (QStatusBar* bar = findChild<QStatusBar*>())
+            bar->clearMessage();
+    });
 }
 
 ReportForm* MainWindow::form()
@@ -242,6 +253,7 @@ void MainWindow::finishStartup()
         fitToScreen(measured);
         PageSizeMemory::remember(measured);
     }
+    controller_->offerRecoveryDrafts();
 }
 
 QSize MainWindow::largestPage()
@@ -308,7 +320,12 @@ void MainWindow::editLongText(int i)
     LongTextEditor* editor = textEditor();
     editor->text = form_->value(field);
     editor->title = QStringLiteral("输入") + form_->longTextButton(i)->text();
+    // What is typed into the editor is kept in drafts before it is confirmed.
+    const QMetaObject::Connection typing = connect(editor->textBox(), &QPlainTextEdit::textChanged, this, [this, editor, field] {
+        controller_->setUnconfirmedText(field, ui::plainTextValue(editor->textBox()));
+    });
     ui::current().runModal(editor);
+    disconnect(typing);
     // A changed long text is an edit like any other: it must be offered for saving.
     if (!editor->cancelled && editor->text != form_->value(field)) {
         ReportValues changed;
@@ -316,6 +333,7 @@ void MainWindow::editLongText(int i)
         form_->setValues(changed);
         controller_->markModified();
     }
+    controller_->clearUnconfirmedText();
 }
 
 // ---- Closing --------------------------------------------------------------------------------
@@ -323,6 +341,9 @@ void MainWindow::editLongText(int i)
 void MainWindow::sessionEnding()
 {
     sessionEnding_ = true;
+    // The program may be ended any moment now: the last edits go into the draft at once.
+    if (controller_)
+        controller_->drafts().flush();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -337,10 +358,14 @@ void MainWindow::closeEvent(QCloseEvent* event)
 #endif
     // The user's close box and the program's own close ask before a modified report is
     // lost; a desktop session that ends asks nothing.
-    if (!sessionEnding && !controller_->confirmClose()) {
+    if (!sessionEnding && !controller()->confirmClose()) {
         event->ignore();
         return;
     }
+    // A normal quit gives up the edits the clerk chose not to save; a session that ends
+    // leaves them in the draft for the next start.
+    if (!sessionEnding)
+        controller()->reportClosed();
     event->accept();
     end();
 }

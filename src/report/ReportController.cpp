@@ -1,14 +1,19 @@
 #include "report/ReportController.h"
 
 #include "core/ReportFileNames.h"
+#include "platform/AppFolders.h"
 #include "report/ReportForm.h"
 #include "store/Settings.h"
 #include "ui/UserInterface.h"
 
-ReportController::ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent)
+#include <QFileInfo>
+
+ReportController::ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent,
+                                   const QString& recoveryFolder)
     : settings_(settings)
     , form_(form)
     , dialogParent_(dialogParent)
+    , drafts_(recoveryFolder, [this] { return draftSnapshot(); })
 {
     connect(form_, &ReportForm::edited, this, [this] { setModified(true); });
     form_->setAmountResetQuestion(
@@ -27,9 +32,19 @@ bool ReportController::ask(const QString& text)
     return ui::current().question(dialogParent_, text);
 }
 
+QString ReportController::defaultRecoveryFolder()
+{
+    return AppFolders::recoveryFolder();
+}
+
 void ReportController::setModified(bool modified)
 {
     report_.setModified(modified);
+    // A report with unsaved edits has a draft; one without needs none.
+    if (modified)
+        drafts_.edited();
+    else
+        drafts_.discard();
     // Announced also when it does not change: the window's Save follows every call.
     emit modifiedChanged(modified);
 }
@@ -37,6 +52,104 @@ void ReportController::setModified(bool modified)
 void ReportController::markModified()
 {
     setModified(true);
+}
+
+void ReportController::setUnconfirmedText(const QString& field, const QString& text)
+{
+    if (unconfirmedField_.isEmpty() && text == form_->value(field))
+        return; // the editor just shows the text
+    unconfirmedField_ = field;
+    unconfirmedText_ = text;
+    drafts_.edited();
+}
+
+void ReportController::clearUnconfirmedText()
+{
+    if (unconfirmedField_.isEmpty())
+        return;
+    unconfirmedField_.clear();
+    unconfirmedText_.clear();
+    // What the editor held is in the form now, or given up with it.
+    if (isModified())
+        drafts_.edited();
+    else
+        drafts_.discard();
+}
+
+void ReportController::reportClosed()
+{
+    drafts_.discard();
+}
+
+DraftKeeper::Snapshot ReportController::draftSnapshot()
+{
+    DraftKeeper::Snapshot snapshot;
+    snapshot.values = form_->values();
+    if (!unconfirmedField_.isEmpty())
+        snapshot.values.setValue(unconfirmedField_, unconfirmedText_);
+    snapshot.header = header();
+    snapshot.templatePath = files().templatePath;
+    snapshot.reportFile = report_.fileName();
+    return snapshot;
+}
+
+// ---- Recovery drafts ------------------------------------------------------------------------
+
+QString ReportController::draftQuestion(const DraftKeeper::LeftBehind& left) const
+{
+    const QString time = left.written.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!left.draft)
+        return QStringLiteral("发现未保存的报表（%1），但其恢复草稿已损坏，无法恢复。是否放弃？").arg(time);
+    const RecoveryDraft& draft = *left.draft;
+    const QString name = draft.projectName.trimmed().isEmpty() ? QStringLiteral("未命名") : draft.projectName;
+    QString text = QStringLiteral("发现未保存的报表：") + name + QStringLiteral("（") + time + QStringLiteral("）");
+    // The clerk should know that the file may hold newer work than the draft.
+    const QFileInfo file(draft.reportFile);
+    if (!draft.reportFile.isEmpty() && file.exists() && file.lastModified() > draft.written)
+        text += QStringLiteral("。报表文件在此之后已被修改");
+    return text + QStringLiteral("。是否恢复？");
+}
+
+void ReportController::offerRecoveryDrafts()
+{
+    for (const DraftKeeper::LeftBehind& left : drafts_.takeLeftBehind()) {
+        const QString question = draftQuestion(left);
+        if (!left.draft) {
+            if (ui::current().choose(dialogParent_, question, QStringLiteral("放弃"), QStringLiteral("保留")))
+                drafts_.deleteLeftBehind(left.file);
+            else
+                drafts_.releaseLeftBehind(left.file);
+            continue;
+        }
+        if (!ui::current().choose(dialogParent_, question, QStringLiteral("恢复"), QStringLiteral("放弃"))) {
+            drafts_.deleteLeftBehind(left.file);
+            continue;
+        }
+        if (!restoreDraft(left))
+            drafts_.releaseLeftBehind(left.file); // kept for the next start
+    }
+}
+
+bool ReportController::restoreDraft(const DraftKeeper::LeftBehind& left)
+{
+    // As Open loads a file: the same questions and messages.
+    if (!readyToOpen(QStringLiteral("当前报表还未保存，确定打开其他报表吗？")))
+        return false;
+    const RecoveryDraft& draft = *left.draft;
+    if (!report_.loadBytes(draft.report, left.file).ok) {
+        tell(QStringLiteral("报表文件错误，请重新建立"));
+        return false;
+    }
+    // Save writes where the clerk expects, with the usual questions.
+    report_.setFileName(draft.reportFile);
+    form_->setValues(report_.values());
+    drafts_.discard();
+    // The draft is this report's own now, until the next edit replaces it.
+    drafts_.adoptLeftBehind(left.file);
+    report_.setModified(true);
+    emit modifiedChanged(true);
+    updateCaption();
+    return true;
 }
 
 void ReportController::updateCaption()

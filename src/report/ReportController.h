@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BudgetReport.h"
+#include "report/DraftKeeper.h"
 
 #include <QObject>
 #include <QString>
@@ -16,8 +17,10 @@ struct Settings;
 class ReportController : public QObject {
     Q_OBJECT
 public:
-    // form: the report's fields; dialogParent: what messages and file dialogs stand over.
-    ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent);
+    // form: the report's fields; dialogParent: what messages and file dialogs stand over;
+    // recoveryFolder: where drafts of unsaved edits are kept.
+    ReportController(Settings& settings, ReportForm* form, QWidget* dialogParent,
+                     const QString& recoveryFolder = defaultRecoveryFolder());
     ~ReportController() override;
 
     void newReport();
@@ -34,6 +37,17 @@ public:
 
     // The report changed outside the form (a long text from its editor).
     void markModified();
+    // Text typed into a long text's editor and not confirmed yet: drafts hold it too.
+    void setUnconfirmedText(const QString& field, const QString& text);
+    void clearUnconfirmedText();
+    // The program ends normally: the report's draft goes (a desktop session that ends
+    // keeps it).
+    void reportClosed();
+    // Offers the drafts that programs no longer running left, newest first: each can be
+    // restored into the form as Open would load it, or given up.
+    void offerRecoveryDrafts();
+    DraftKeeper& drafts() { return drafts_; }
+    static QString defaultRecoveryFolder();
 
     bool isModified() const { return report_.isModified(); }
     const QString& fileName() const { return report_.fileName(); }
@@ -66,9 +80,15 @@ private:
     ReportHeader header() const;
     void tell(const QString& text);
     bool ask(const QString& text);
+    DraftKeeper::Snapshot draftSnapshot();
+    QString draftQuestion(const DraftKeeper::LeftBehind& left) const;
+    bool restoreDraft(const DraftKeeper::LeftBehind& left);
 
     Settings& settings_;
     ReportForm* form_;
     QWidget* dialogParent_;
     BudgetReport report_;
+    QString unconfirmedField_;
+    QString unconfirmedText_;
+    DraftKeeper drafts_;
 };

@@ -14,12 +14,13 @@ namespace ui {
 
 namespace {
 
-bool showBox(QWidget* parent, const QString& text, bool withCancel)
+bool showBox(QWidget* parent, const QString& text, bool withCancel, const QString& okText = QStringLiteral("确定"),
+             const QString& cancelText = QStringLiteral("取消"))
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                     QMessageBox::NoButton, parent);
-    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
-    QPushButton* cancel = withCancel ? box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole) : nullptr;
+    QPushButton* ok = box.addButton(okText, QMessageBox::AcceptRole);
+    QPushButton* cancel = withCancel ? box.addButton(cancelText, QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel ? static_cast<QAbstractButton*>(cancel) : ok);
     box.exec();
@@ -45,6 +46,11 @@ void QtUserInterface::message(QWidget* parent, const QString& text)
 bool QtUserInterface::question(QWidget* parent, const QString& text)
 {
     return showBox(parent, text, true);
+}
+
+bool QtUserInterface::choose(QWidget* parent, const QString& text, const QString& first, const QString& second)
+{
+    return showBox(parent, text, true, first, second);
 }
 
 std::optional<QString> QtUserInterface::openFileName(QWidget* parent, const FileDialogRequest& request)

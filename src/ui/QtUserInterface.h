@@ -9,6 +9,7 @@ class QtUserInterface : public UserInterface {
 public:
     void message(QWidget* parent, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    bool choose(QWidget* parent, const QString& text, const QString& first, const QString& second) override;
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> directoryName(QWidget* parent, const FileDialogRequest& request) override;

@@ -23,6 +23,11 @@ UserInterface& current()
     return real;
 }
 
+bool UserInterface::choose(QWidget* parent, const QString& text, const QString&, const QString&)
+{
+    return question(parent, text);
+}
+
 std::optional<QString> UserInterface::directoryName(QWidget*, const FileDialogRequest&)
 {
     return std::nullopt;

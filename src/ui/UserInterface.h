@@ -21,6 +21,9 @@ public:
     virtual void message(QWidget* parent, const QString& text) = 0;
     // OK and Cancel; true when the user chose OK.
     virtual bool question(QWidget* parent, const QString& text) = 0;
+    // Two buttons with these captions; true when the user chose the first. Seams that
+    // know no captions ask an OK/Cancel question.
+    virtual bool choose(QWidget* parent, const QString& text, const QString& first, const QString& second);
     // The chosen file's full path, or nothing when the dialog was cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) = 0;

@@ -1,5 +1,8 @@
 // The real program, copied with its templates into a folder of its own, starts and shows
 // its first window there — with no settings and with complete ones — and touches no file.
+#include "TempProgramFolder.h"
+#include "report/DraftKeeper.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -91,6 +94,59 @@ private slots:
         program.kill();
         program.waitForFinished();
         QCOMPARE(snapshot(folder), before);
+    }
+
+    // Started with a report to open and a draft a crashed program left: the draft is
+    // offered first, restored, and the named report then asks as Open always asks.
+    void offersDraftsBeforeTheNamedReport()
+    {
+        TempProgramFolder folder;
+        folder.writeCompleteSettings();
+        QVERIFY(QFile::copy(QStringLiteral(VANTREL_BINARY_DIR "/vantrel-probed"), folder.file(QStringLiteral("vantrel"))));
+        const QString state = folder.file(QStringLiteral("state"));
+        {
+            // What a program that died left: a draft of a report never saved.
+            DraftKeeper crashed(state + QStringLiteral("/Vantrel/recovery/"), [&folder] {
+                DraftKeeper::Snapshot snapshot;
+                snapshot.values.setValue(QStringLiteral("projectName"), QStringLiteral("草稿中的项目"));
+                snapshot.templatePath = folder.file(QStringLiteral("report1.tpl"));
+                return snapshot;
+            });
+            crashed.edited();
+            crashed.flush();
+            QVERIFY(QFile::exists(crashed.draftFile()));
+        }
+        const QString named = folder.file(QStringLiteral("named.xm"));
+        QVERIFY(QFile::copy(folder.file(QStringLiteral("report1.tpl")), named));
+
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_STATE_HOME"), state);
+        env.insert(QStringLiteral("VANTREL_PROBE_SCRIPT"), QStringLiteral("message;message"));
+        program.setProcessEnvironment(env);
+        program.start(folder.file(QStringLiteral("vantrel")), {named});
+        QVERIFY(program.waitForStarted());
+        QByteArray errors;
+        const QDeadlineTimer deadline(std::chrono::minutes(2));
+        while (!errors.contains("vantrel-probe: done") && !deadline.hasExpired()
+               && program.state() == QProcess::Running) {
+            program.waitForReadyRead(100);
+            errors += program.readAllStandardError();
+        }
+        program.kill();
+        program.waitForFinished();
+        const QList<QByteArray> messages = [&errors] {
+            QList<QByteArray> found;
+            for (const QByteArray& line : errors.split('\n'))
+                if (line.startsWith("vantrel-message: "))
+                    found << line.mid(17);
+            return found;
+        }();
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages[0].startsWith("发现未保存的报表：草稿中的项目（"), errors.constData());
+        QCOMPARE(QString::fromUtf8(messages[1]), QStringLiteral("当前报表还未保存，确定打开其他报表吗？"));
+        QVERIFY2(errors.contains(("vantrel-window: Vantrel - " + named).toUtf8()), errors.constData());
     }
 };
 

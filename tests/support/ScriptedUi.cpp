@@ -64,6 +64,15 @@ bool ScriptedUi::question(QWidget*, const QString& text)
     return answer && answer->ok;
 }
 
+bool ScriptedUi::choose(QWidget*, const QString& text, const QString& first, const QString& second)
+{
+    texts << text;
+    questions << text;
+    choices << first + QLatin1Char('|') + second;
+    const auto answer = take<QuestionAnswer>("question", text);
+    return answer && answer->ok;
+}
+
 std::optional<QString> ScriptedUi::openFileName(QWidget*, const ui::FileDialogRequest& request)
 {
     fileRequests << request;
@@ -134,6 +143,7 @@ void ScriptedUi::reset()
     answers_.clear();
     texts.clear();
     questions.clear();
+    choices.clear();
     fileRequests.clear();
     modalTitles.clear();
     browserPaths.clear();

@@ -31,6 +31,8 @@ public:
     // Every text shown, messages and questions alike, in order.
     QStringList texts;
     QStringList questions;
+    // The two captions of each question asked with its own buttons ("恢复|放弃").
+    QStringList choices;
     QList<ui::FileDialogRequest> fileRequests;
     QStringList modalTitles;
     QStringList browserPaths;
@@ -44,6 +46,8 @@ public:
 
     void message(QWidget* parent, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    // Answered like question(): answerQuestion(true) picks the first caption.
+    bool choose(QWidget* parent, const QString& text, const QString& first, const QString& second) override;
     std::optional<QString> openFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const ui::FileDialogRequest& request) override;
     std::optional<QString> directoryName(QWidget* parent, const ui::FileDialogRequest& request) override;

@@ -9,6 +9,8 @@ TempProgramFolder::TempProgramFolder(bool withTemplates)
     : settings(QString())
 {
     settings.programFolder = path();
+    // Drafts of unsaved reports stay inside the test's own folder.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(file(QStringLiteral("state"))));
     if (withTemplates) {
         const QDir source(templatesDir());
         for (const QString& name : source.entryList(QDir::Files))
