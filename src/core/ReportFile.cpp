@@ -15,6 +15,7 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     ReportFile file;
     if (!error.isEmpty()) {
         file.error = error;
+        file.loadError = document->parseError();
         return file;
     }
     const XmlNode root = documentElement(document);

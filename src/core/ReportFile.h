@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ReportValues.h"
+#include "core/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,6 +15,7 @@ struct ReportHeader {
 struct ReportFile {
     bool ok = false;
     QString error;               // the store's failure text when !ok (hardened load)
+    xml::XmlParseError loadError; // what the load met when !ok: cause, line and column
     ReportHeader header;
     ReportValues values;         // every field of the report field table, as stored (trimmed);
                                  // a Combo as the code its list would select
