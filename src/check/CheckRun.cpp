@@ -180,6 +180,11 @@ CheckTally CheckRun::run()
         case FileResult::Status::Ignored:
             ++tally.ignored;
             break;
+        case FileResult::Status::PassedOver:
+            ++tally.passedOver;
+            break;
+        case FileResult::Status::Manifest:
+            break;
         case FileResult::Status::Unreadable:
             if (isUnit(*result))
                 ++tally.unitFiles;
