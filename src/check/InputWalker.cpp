@@ -226,9 +226,13 @@ private:
                 hand(std::move(item), at);
                 continue;
             }
-            QCryptographicHash hash(QCryptographicHash::Sha256);
+            // Only a package's entries are hashed: other archives cost no more than their bytes.
+            std::optional<QCryptographicHash> hash;
+            if (package)
+                hash.emplace(QCryptographicHash::Sha256);
             qint64 size = 0;
-            const EntryRead::Outcome outcome = EntryRead::into(*reader, item, unpacked_, allowance_, package ? &hash : nullptr, &size);
+            const EntryRead::Outcome outcome =
+                EntryRead::into(*reader, item, unpacked_, allowance_, hash ? &*hash : nullptr, &size);
             if (outcome == EntryRead::OverAllowance) {
                 overAllowance();
                 return;
@@ -242,7 +246,7 @@ private:
                 continue;
             }
             if (package)
-                package->addEntry(name, size, outcome == EntryRead::Read ? hash.result() : QByteArray());
+                package->addEntry(name, size, outcome == EntryRead::Read ? hash->result() : QByteArray());
             else
                 beforeManifest.push_back({index, name, size, false});
             if (whole && !neverAnArchive(name) && InputWalker::looksLikeArchive(item.bytes.left(DocumentSniffer::kHeadBytes))) {
