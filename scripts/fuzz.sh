@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(xml_document settings report_page report_window unit_window)
+[ ${#targets[@]} -eq 0 ] && targets=(xml_document settings report_page report_window unit_window check_input)
 build_dir=${VANTREL_FUZZ_BUILD_DIR:-"$here/build-fuzz"}
 
 # The program's own packages first, then clang and its fuzzing runtime.

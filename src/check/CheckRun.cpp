@@ -149,15 +149,24 @@ CheckTally CheckRun::run()
     const InputWalker walker(paths_);
     // Counting walks every input once more before the first file is read; only a
     // progress display needs the total.
-    const qint64 total = progress_ ? walker.countItems() : 0;
+    const qint64 total = !progress_ ? 0 : items_ ? static_cast<qint64>(items_->size()) : walker.countItems();
 
     Pipeline pipeline(cancelled_);
     std::thread walking([&] {
         qint64 walked = 0;
-        walker.walk([&](InputItem&& item) {
-            ++walked;
+        const auto push = [&](InputItem&& item) {
+            item.order = walked++;
             return pipeline.push(std::move(item));
-        });
+        };
+        if (items_) {
+            for (InputItem& item : *items_) {
+                if (!push(std::move(item)))
+                    break;
+            }
+            items_.reset();
+        } else {
+            walker.walk(push);
+        }
         pipeline.walkDone(walked);
     });
     const int count = workers_ > 0 ? workers_ : std::max(1, QThread::idealThreadCount());
@@ -179,6 +188,11 @@ CheckTally CheckRun::run()
         switch (result->status) {
         case FileResult::Status::Ignored:
             ++tally.ignored;
+            break;
+        case FileResult::Status::PassedOver:
+            ++tally.passedOver;
+            break;
+        case FileResult::Status::Manifest:
             break;
         case FileResult::Status::Unreadable:
             if (isUnit(*result))

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "check/CheckSink.h"
+#include "check/InputItem.h"
 
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // One batch check: walks the inputs, checks files on every core while the walk goes on,
@@ -17,6 +19,9 @@ public:
     static constexpr qint64 kWindow = 256;
 
     explicit CheckRun(QStringList paths) : paths_(std::move(paths)) {}
+    // Checks these items instead of walking paths: files already read into memory, in
+    // this order (their order numbers are given by the run).
+    explicit CheckRun(std::vector<InputItem> items) : items_(std::move(items)) {}
 
     void addSink(CheckSink* sink) { sinks_.push_back(sink); }
     // Called on the running thread after each file: files done, files in all.
@@ -32,6 +37,7 @@ public:
 
 private:
     QStringList paths_;
+    std::optional<std::vector<InputItem>> items_;
     std::vector<CheckSink*> sinks_;
     std::function<void(qint64, qint64)> progress_;
     int workers_ = 0;

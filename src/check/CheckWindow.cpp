@@ -67,8 +67,9 @@ CheckWindow::CheckWindow(QWidget* parent)
     view_->setSelectionBehavior(QAbstractItemView::SelectRows);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setWordWrap(false);
-    // The file's own name is at the end of its path: keep the end in sight.
-    view_->setTextElideMode(Qt::ElideLeft);
+    // A path's file name is at its end, a message's cause at its start: keep both ends.
+    view_->setTextElideMode(Qt::ElideMiddle);
+    view_->setAccessibleDescription(QStringLiteral("双击一行，在 Vantrel 中打开该报表"));
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->verticalHeader()->hide();
@@ -97,6 +98,7 @@ CheckWindow::CheckWindow(QWidget* parent)
     connect(archives_, &QPushButton::clicked, this, &CheckWindow::chooseArchives);
     connect(export_, &QPushButton::clicked, this, &CheckWindow::exportWorkbook);
     connect(filter_, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+    connect(view_, &QTableView::doubleClicked, this, &CheckWindow::openReport);
 }
 
 CheckWindow::~CheckWindow()
@@ -149,7 +151,7 @@ void CheckWindow::startCheck(const QStringList& paths)
 {
     stopWorker();
     paths_ = paths;
-    model_->clear();
+    model_->clear(paths);
     summary_->clear();
     inputs_->setText(QStringLiteral("正在检查：") + paths.join(QStringLiteral("；")));
     progress_->setRange(0, 1);
@@ -158,9 +160,9 @@ void CheckWindow::startCheck(const QStringList& paths)
 
     const int generation = ++generation_;
     WindowCheckSink::Handlers handlers;
-    handlers.findings = [this, generation](const QList<CheckFinding>& findings) {
+    handlers.findings = [this, generation](const QList<CheckFinding>& findings, const QList<FileLocation>& locations) {
         if (generation == generation_)
-            model_->append(findings);
+            model_->append(findings, locations);
     };
     handlers.progress = [this, generation](qint64 done, qint64 total) {
         if (generation != generation_)
@@ -177,6 +179,7 @@ void CheckWindow::startCheck(const QStringList& paths)
         progress_->setValue(progress_->maximum());
         if (worker_.joinable())
             worker_.join();
+        fitColumns();
         setBusy(false);
         emit checkFinished();
     };
@@ -222,7 +225,7 @@ void CheckWindow::exportWorkbook()
     progress_->setValue(0);
     const int generation = ++generation_;
     WindowCheckSink::Handlers handlers;
-    handlers.findings = [](const QList<CheckFinding>&) {};
+    handlers.findings = [](const QList<CheckFinding>&, const QList<FileLocation>&) {};
     handlers.progress = [this, generation](qint64 done, qint64 total) {
         if (generation != generation_)
             return;
@@ -248,4 +251,22 @@ void CheckWindow::exportWorkbook()
     run_->addSink(sink_.get());
     run_->setProgress([sink = sink_.get()](qint64 done, qint64 total) { sink->progress(done, total); });
     worker_ = std::thread([run = run_.get()] { run->run(); });
+}
+
+void CheckWindow::fitColumns()
+{
+    // Relative paths are short: as wide as they are, but never more than half the table.
+    view_->resizeColumnToContents(0);
+    view_->resizeColumnToContents(1);
+    view_->setColumnWidth(0, std::min(view_->columnWidth(0), view_->viewport()->width() / 2));
+}
+
+void CheckWindow::openReport(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const int row = proxy_->mapToSource(index).row();
+    QString error;
+    if (!opener_.open(model_->location(row), model_->finding(row).path, &error))
+        ui::current().message(this, error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "check/CheckTally.h"
+#include "check/ReportOpener.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -18,7 +19,8 @@ class QTableView;
 class WindowCheckSink;
 
 // The bureau clerk's window: choose a folder or archives, watch the progress, read the
-// findings in a table that sorts and filters, and export the summary workbook. Every
+// findings in a table that sorts and filters (paths relative to what was chosen), open a
+// finding's report in Vantrel with a double-click, and export the summary workbook. Every
 // dialog goes through the UI seam; the checking runs on other threads.
 class CheckWindow : public QWidget {
     Q_OBJECT
@@ -37,11 +39,14 @@ public:
     QSortFilterProxyModel* findingsProxy() const { return proxy_; }
     QLabel* summaryLabel() const { return summary_; }
     QPushButton* exportButton() const { return export_; }
+    ReportOpener& reportOpener() { return opener_; }
 
 public slots:
     void chooseFolder();
     void chooseArchives();
     void exportWorkbook();
+    // Opens the report of the finding in this row of the table (as sorted and filtered).
+    void openReport(const QModelIndex& index);
 
 signals:
     void checkFinished();
@@ -52,6 +57,7 @@ protected:
 
 private:
     void setBusy(bool busy);
+    void fitColumns();
     void stopWorker();
 
     QStringList paths_;
@@ -68,6 +74,7 @@ private:
     QPushButton* folder_;
     QPushButton* archives_;
     QPushButton* export_;
+    ReportOpener opener_;
     std::unique_ptr<CheckRun> run_;
     std::unique_ptr<WindowCheckSink> sink_;
     std::thread worker_;

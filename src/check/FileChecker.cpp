@@ -11,6 +11,7 @@
 #include "core/ReportFieldTable.h"
 #include "core/ReportFileNames.h"
 #include "core/XmlDocumentAccess.h"
+#include "core/XmlFailureText.h"
 #include "core/UnitInfoFields.h"
 
 #include <QCryptographicHash>
@@ -57,6 +58,13 @@ QString storedProjectType(const QByteArray& bytes)
 bool typeCodeListed(const QString& stored)
 {
     return CodedItemMatching(ProjectTypes::projectTypeItems(), stored) >= 0;
+}
+
+// The cause in Chinese; the store's own text only when the load left no cause behind.
+QString unreadableReason(const xml::XmlParseError& error, const QString& storeText)
+{
+    const QString reason = xml::FailureText(error);
+    return reason.isEmpty() ? storeText : reason;
 }
 
 constexpr qsizetype kKeptBufferBytes = 1 << 20;
@@ -121,6 +129,18 @@ FileResult FileChecker::check(const InputItem& item)
     FileResult result;
     result.order = item.order;
     result.path = item.path;
+    result.diskPath = item.diskPath;
+    result.archivePath = item.archivePath;
+    result.entryIndexes = item.entryIndexes;
+    if (item.passedOver) {
+        result.status = FileResult::Status::PassedOver;
+        return result;
+    }
+    if (item.manifest) {
+        result.status = FileResult::Status::Manifest;
+        result.findings = item.manifestFindings;
+        return result;
+    }
 
     // Files on disk are read into one buffer per thread: a fresh block for every file costs
     // more than reading it. A buffer grown by a large file is let go after it.
@@ -170,7 +190,7 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     const ReportFile file = ReadReportBytes(bytes, result.path);
     if (!file.ok) {
         result.status = FileResult::Status::Unreadable;
-        result.findings << CheckFinding{result.path, unreadableKind(), file.error};
+        result.findings << CheckFinding{result.path, unreadableKind(), unreadableReason(file.loadError, file.error)};
         return;
     }
     result.status = FileResult::Status::Checked;
@@ -253,7 +273,7 @@ void FileChecker::checkUnit(const QByteArray& bytes, FileResult& result)
     const UnitInfoFile file = ReadUnitInfoBytes(bytes, result.path);
     if (!file.ok) {
         result.status = FileResult::Status::Unreadable;
-        result.findings << CheckFinding{result.path, unreadableKind(), file.error};
+        result.findings << CheckFinding{result.path, unreadableKind(), unreadableReason(file.loadError, file.error)};
         return;
     }
     result.status = FileResult::Status::Checked;

@@ -14,10 +14,16 @@ struct FileResult {
         Ignored,    // neither a report nor a unit file
         Unreadable, // refused by the store, malformed, too large or unreadable
         Checked,
+        PassedOver, // a link, device or fifo inside an archive
+        Manifest,   // a package's manifest, held against the package's contents
     };
 
     qint64 order = 0;
     QString path;
+    // Where the file is, to open it again: on disk, or inside an archive (see InputItem).
+    QString diskPath;
+    QString archivePath;
+    QList<int> entryIndexes;
     DocumentSniffer::Kind kind = DocumentSniffer::Kind::Other;
     Status status = Status::Ignored;
     QList<CheckFinding> findings; // of this file alone

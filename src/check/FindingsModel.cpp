@@ -4,7 +4,7 @@
 
 int FindingsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(findings_.size());
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
 int FindingsModel::columnCount(const QModelIndex& parent) const
@@ -16,11 +16,12 @@ QVariant FindingsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    const CheckFinding& f = findings_.at(static_cast<size_t>(index.row()));
+    const CheckFinding& f = rows_.at(static_cast<size_t>(index.row())).finding;
+    const bool full = role == Qt::ToolTipRole;
     switch (index.column()) {
-    case 0: return f.path;
+    case 0: return full ? f.path : shown_.shown(f.path);
     case 1: return f.kind;
-    default: return f.message;
+    default: return full ? f.message : shown_.inText(f.message);
     }
 }
 
@@ -31,19 +32,21 @@ QVariant FindingsModel::headerData(int section, Qt::Orientation orientation, int
     return CheckTables::headers(CheckTables::Findings).value(section);
 }
 
-void FindingsModel::append(const QList<CheckFinding>& findings)
+void FindingsModel::append(const QList<CheckFinding>& findings, const QList<FileLocation>& locations)
 {
     if (findings.isEmpty())
         return;
-    const int first = static_cast<int>(findings_.size());
+    const int first = static_cast<int>(rows_.size());
     beginInsertRows({}, first, first + static_cast<int>(findings.size()) - 1);
-    findings_.insert(findings_.end(), findings.begin(), findings.end());
+    for (qsizetype i = 0; i < findings.size(); ++i)
+        rows_.push_back({findings[i], locations.value(i)});
     endInsertRows();
 }
 
-void FindingsModel::clear()
+void FindingsModel::clear(const QStringList& inputs)
 {
     beginResetModel();
-    findings_.clear();
+    rows_.clear();
+    shown_ = ShownPaths(inputs);
     endResetModel();
 }

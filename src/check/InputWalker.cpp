@@ -1,21 +1,21 @@
 #include "check/InputWalker.h"
 
+#include "check/ArchiveReader.h"
 #include "check/DocumentSniffer.h"
+#include "check/PackageVerifier.h"
+#include "check/SubmissionManifest.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
-struct ArchiveDeleter {
-    void operator()(archive* a) const { archive_read_free(a); }
-};
-using ArchivePtr = std::unique_ptr<archive, ArchiveDeleter>;
+constexpr qint64 kReadStep = 64 * 1024;
 
 QByteArray readHead(const QString& path)
 {
@@ -25,35 +25,27 @@ QByteArray readHead(const QString& path)
     return file.read(DocumentSniffer::kHeadBytes);
 }
 
-// Only the formats a unit sends its files in; nothing that runs external programs.
-ArchivePtr openArchive(const QString& path)
+// Reports, unit files and pages are never archives: their heads need not be read twice.
+// Office documents are zips too, but nobody sends reports inside them.
+bool neverAnArchive(const QString& name)
 {
-    ArchivePtr a(archive_read_new());
-    archive_read_support_format_zip(a.get());
-    archive_read_support_format_7zip(a.get());
-    archive_read_support_format_tar(a.get());
-    archive_read_support_format_gnutar(a.get());
-    archive_read_support_filter_gzip(a.get());
-    archive_read_support_filter_bzip2(a.get());
-    archive_read_support_filter_xz(a.get());
-    const QByteArray name = QFile::encodeName(path);
-    if (archive_read_open_filename(a.get(), name.constData(), 64 * 1024) != ARCHIVE_OK)
-        return ArchivePtr(a.release()); // the caller reads the error from it
-    return a;
+    for (const char* plain : {".xm", ".dw", ".htm", ".html", ".xml", ".tpl", ".pz", ".xlsx", ".xlsm", ".docx",
+                              ".pptx", ".odt", ".ods", ".odp", ".epub", ".jar", ".apk"}) {
+        if (name.endsWith(QLatin1String(plain), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
-QString archiveError(archive* a)
+// The last part of an entry's name; some Windows tools write "\\" between folders.
+QString lastPart(const QString& name)
 {
-    const char* text = archive_error_string(a);
-    return text ? QString::fromUtf8(text) : QStringLiteral("无法读取压缩包");
+    return name.mid(std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
 }
 
-QString entryName(archive_entry* entry)
+bool isArchive(const QString& file)
 {
-    if (const char* utf8 = archive_entry_pathname_utf8(entry))
-        return QString::fromUtf8(utf8);
-    const char* raw = archive_entry_pathname(entry);
-    return raw ? QString::fromLocal8Bit(raw) : QString();
+    return !neverAnArchive(file) && InputWalker::looksLikeArchive(readHead(file));
 }
 
 // Every file below a folder in plain name order at every level, so the walk is the same
@@ -89,47 +81,243 @@ void visitDiskFiles(const QStringList& paths, const std::function<bool(const QSt
     }
 }
 
-// Reads the current entry into memory up to the size limit; the rest is skipped unread.
-void readEntry(archive* a, archive_entry* entry, InputItem& item)
-{
-    const qint64 declared = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
-    if (declared > InputWalker::kMaxDocumentBytes) {
-        item.tooLarge = true;
-        item.bytes.resize(DocumentSniffer::kHeadBytes);
-        const la_ssize_t got = archive_read_data(a, item.bytes.data(), static_cast<size_t>(item.bytes.size()));
-        item.bytes.resize(got > 0 ? got : 0);
-        return;
-    }
-    if (declared > 0)
-        item.bytes.reserve(declared);
-    char buffer[64 * 1024];
-    for (;;) {
-        const la_ssize_t got = archive_read_data(a, buffer, sizeof buffer);
-        if (got < 0) {
-            item.readError = archiveError(a);
-            item.bytes.clear();
-            return;
-        }
-        if (got == 0)
-            return;
-        item.bytes.append(buffer, got);
-        if (item.bytes.size() > InputWalker::kMaxDocumentBytes) {
-            item.tooLarge = true;
-            item.bytes.truncate(DocumentSniffer::kHeadBytes);
-            return;
-        }
-    }
-}
+// An archive on disk or one read out of another into memory; opened again when a
+// manifest that came late needs the entries before it.
+struct ArchiveSource {
+    QString diskPath;
+    const QByteArray* bytes = nullptr;
 
-// Reports, unit files and pages are never archives: their heads need not be read twice.
-bool isArchive(const QString& file)
-{
-    for (const char* plain : {".xm", ".dw", ".htm", ".html", ".xml", ".tpl", ".pz"}) {
-        if (file.endsWith(QLatin1String(plain), Qt::CaseInsensitive))
-            return false;
+    std::unique_ptr<ArchiveReader> open() const
+    {
+        return bytes ? ArchiveReader::openBytes(*bytes) : ArchiveReader::openFile(diskPath);
     }
-    return InputWalker::looksLikeArchive(readHead(file));
-}
+};
+
+// Reads the current entry into memory up to the size limit, counting what it unpacks
+// against the outer archive's allowance; beyond the limit only the head is kept. With a
+// hash, every byte of the entry goes into it.
+class EntryRead {
+public:
+    enum Outcome { Read, Failed, OverAllowance };
+
+    static Outcome into(ArchiveReader& reader, InputItem& item, qint64& unpacked, qint64 allowance,
+                        QCryptographicHash* hash, qint64* size)
+    {
+        *size = 0;
+        const qint64 declared = reader.declaredSize();
+        if (declared > InputWalker::kMaxDocumentBytes && !hash) {
+            // Passed over unread: what it declares still counts, so a hundred such entries
+            // end the archive as surely as one read.
+            unpacked += declared;
+            if (unpacked > allowance)
+                return OverAllowance;
+            item.tooLarge = true;
+            item.bytes.resize(DocumentSniffer::kHeadBytes);
+            const qint64 got = reader.read(item.bytes.data(), item.bytes.size());
+            item.bytes.resize(std::max<qint64>(got, 0));
+            *size = declared;
+            return Read;
+        }
+        if (declared > 0 && declared <= InputWalker::kMaxDocumentBytes)
+            item.bytes.reserve(declared);
+        char buffer[kReadStep];
+        for (;;) {
+            const qint64 got = reader.read(buffer, kReadStep);
+            if (got < 0) {
+                item.readError = reader.failure();
+                item.bytes.clear();
+                return Failed;
+            }
+            if (got == 0)
+                return Read;
+            *size += got;
+            unpacked += got;
+            if (unpacked > allowance)
+                return OverAllowance;
+            if (hash)
+                hash->addData(QByteArrayView(buffer, got));
+            if (item.tooLarge)
+                continue; // read on only for the hash and the allowance
+            item.bytes.append(buffer, got);
+            if (item.bytes.size() > InputWalker::kMaxDocumentBytes) {
+                item.tooLarge = true;
+                item.bytes.truncate(DocumentSniffer::kHeadBytes);
+                item.bytes.squeeze();
+                if (!hash && reader.declaredSize() >= 0)
+                    return Read; // the reader skips the rest without unpacking it
+            }
+        }
+    }
+};
+
+// The walk of one archive on disk and of every archive inside it.
+class ArchiveWalk {
+public:
+    ArchiveWalk(const std::function<bool(InputItem&&)>& take, qint64& order, QString diskPath, qint64 allowance)
+        : take_(take), order_(order), diskPath_(std::move(diskPath)), allowance_(allowance)
+    {
+    }
+
+    // False when the taker wants no more items.
+    bool run()
+    {
+        walk(ArchiveSource{diskPath_, nullptr}, diskPath_, QFileInfo(diskPath_).fileName(), {}, 1);
+        return going_;
+    }
+
+private:
+    struct Pending {
+        int index;
+        QString name;
+        qint64 size;
+        bool special;
+    };
+
+    bool hand(InputItem&& item, const QList<int>& indexes)
+    {
+        item.order = order_++;
+        item.archivePath = diskPath_;
+        item.entryIndexes = indexes;
+        going_ = take_(std::move(item));
+        return going_;
+    }
+
+    bool stopped() const { return !going_ || overAllowance_; }
+
+    // Said of the archive on disk: the allowance is its own, whichever archive inside it
+    // went over.
+    void overAllowance()
+    {
+        overAllowance_ = true;
+        InputItem item;
+        item.path = diskPath_;
+        item.fileName = QFileInfo(diskPath_).fileName();
+        const QString allowance = allowance_ % (1 << 30) == 0 ? QStringLiteral("%1 GiB").arg(allowance_ >> 30)
+                                                               : QStringLiteral("%1 MiB").arg(allowance_ >> 20);
+        item.readError = QStringLiteral("压缩包解压后超过 %1，其余内容不予读取").arg(allowance);
+        hand(std::move(item), {});
+    }
+
+    // shown: the archive as the clerk reads its path; fileName: its own name.
+    void walk(const ArchiveSource& source, const QString& shown, const QString& fileName, const QList<int>& indexes,
+              int depth)
+    {
+        std::unique_ptr<ArchiveReader> reader = source.open();
+        std::unique_ptr<PackageVerifier> package;
+        std::optional<InputItem> manifest;
+        std::vector<Pending> beforeManifest;
+        int index = -1;
+        while (!stopped() && reader->next()) {
+            ++index;
+            const QString name = reader->name();
+            const QList<int> at = indexes + QList<int>{index};
+            if (reader->type() == ArchiveReader::EntryType::Folder)
+                continue;
+            InputItem item;
+            item.path = shown + QLatin1Char(':') + name;
+            item.fileName = lastPart(name);
+            if (reader->type() == ArchiveReader::EntryType::Special) {
+                const qint64 size = std::max<qint64>(reader->declaredSize(), 0);
+                if (package)
+                    package->addEntry(name, size, {});
+                else
+                    beforeManifest.push_back({index, name, size, true});
+                item.passedOver = true;
+                hand(std::move(item), at);
+                continue;
+            }
+            // Only a package's entries are hashed: other archives cost no more than their bytes.
+            std::optional<QCryptographicHash> hash;
+            if (package)
+                hash.emplace(QCryptographicHash::Sha256);
+            qint64 size = 0;
+            const EntryRead::Outcome outcome =
+                EntryRead::into(*reader, item, unpacked_, allowance_, hash ? &*hash : nullptr, &size);
+            if (outcome == EntryRead::OverAllowance) {
+                overAllowance();
+                return;
+            }
+            const bool whole = outcome == EntryRead::Read && !item.tooLarge;
+            if (!manifest && whole && item.fileName == SubmissionManifest::fileName()) {
+                package = std::make_unique<PackageVerifier>(shown, name, item.bytes);
+                item.manifest = true;
+                item.entryIndexes = at;
+                manifest = std::move(item);
+                continue;
+            }
+            if (package)
+                package->addEntry(name, size, outcome == EntryRead::Read ? hash->result() : QByteArray());
+            else
+                beforeManifest.push_back({index, name, size, false});
+            if (whole && !neverAnArchive(name) && InputWalker::looksLikeArchive(item.bytes.left(DocumentSniffer::kHeadBytes))) {
+                if (depth < InputWalker::kMaxArchiveDepth) {
+                    const QByteArray inner = std::move(item.bytes);
+                    walk(ArchiveSource{{}, &inner}, item.path, item.fileName, at, depth + 1);
+                    continue;
+                }
+                item.bytes.clear();
+                item.readError = QStringLiteral("压缩包中的压缩包超过 %1 层，不予读取").arg(InputWalker::kMaxArchiveDepth);
+            } else if (item.tooLarge && !neverAnArchive(name) && InputWalker::looksLikeArchive(item.bytes)) {
+                item.bytes.clear();
+                item.readError = QStringLiteral("压缩包中的压缩包超过 64 MiB，不予读取");
+            }
+            if (!hand(std::move(item), at))
+                return;
+        }
+        if (stopped())
+            return;
+        // An entry whose data ended the archive has said why already.
+        if (reader->failed() && !reader->endedInEntry()) {
+            InputItem item;
+            item.path = shown;
+            item.fileName = fileName;
+            item.readError = reader->failure();
+            if (!hand(std::move(item), indexes))
+                return;
+        }
+        if (!manifest)
+            return;
+        // The entries before the manifest are read once more, for their hashes.
+        if (!beforeManifest.empty())
+            hashAgain(source, beforeManifest, *package);
+        manifest->manifestFindings = package->findings();
+        const QList<int> at = manifest->entryIndexes;
+        hand(std::move(*manifest), at);
+    }
+
+    static void hashAgain(const ArchiveSource& source, const std::vector<Pending>& pending, PackageVerifier& package)
+    {
+        std::unique_ptr<ArchiveReader> reader = source.open();
+        auto next = pending.cbegin();
+        int index = -1;
+        while (next != pending.cend() && reader->next()) {
+            if (++index != next->index)
+                continue;
+            QByteArray hashed;
+            if (!next->special) {
+                QCryptographicHash hash(QCryptographicHash::Sha256);
+                char buffer[kReadStep];
+                qint64 got = 0;
+                while ((got = reader->read(buffer, kReadStep)) > 0)
+                    hash.addData(QByteArrayView(buffer, got));
+                if (got == 0)
+                    hashed = hash.result();
+            }
+            package.addEntry(next->name, next->size, hashed);
+            ++next;
+        }
+        for (; next != pending.cend(); ++next)
+            package.addEntry(next->name, next->size, {});
+    }
+
+    const std::function<bool(InputItem&&)>& take_;
+    qint64& order_;
+    QString diskPath_;
+    qint64 allowance_;
+    qint64 unpacked_ = 0;
+    bool going_ = true;
+    bool overAllowance_ = false;
+};
 
 } // namespace
 
@@ -160,16 +348,12 @@ qint64 InputWalker::countItems() const
             ++count;
             return true;
         }
-        ArchivePtr a = openArchive(file);
-        archive_entry* entry = nullptr;
-        int status = ARCHIVE_OK;
-        while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK
-               || status == ARCHIVE_WARN) {
-            if (archive_entry_filetype(entry) == AE_IFREG)
+        std::unique_ptr<ArchiveReader> reader = ArchiveReader::openFile(file);
+        while (reader->next()) {
+            if (reader->type() != ArchiveReader::EntryType::Folder)
                 ++count;
-            archive_read_data_skip(a.get());
         }
-        if (status != ARCHIVE_EOF)
+        if (reader->failed())
             ++count; // the archive's own failure is an item too
         return true;
     });
@@ -188,32 +372,37 @@ void InputWalker::walk(const std::function<bool(InputItem&&)>& take) const
             item.fileName = QFileInfo(file).fileName();
             return take(std::move(item));
         }
-        ArchivePtr a = openArchive(file);
-        archive_entry* entry = nullptr;
-        int status = ARCHIVE_OK;
-        while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
-            if (archive_entry_filetype(entry) != AE_IFREG) {
-                archive_read_data_skip(a.get());
-                continue;
-            }
-            // The entry's name is only shown; nothing is ever written under it.
-            InputItem item;
-            item.order = order++;
-            const QString name = entryName(entry);
-            item.path = file + QLatin1Char(':') + name;
-            item.fileName = name.section(QLatin1Char('/'), -1);
-            readEntry(a.get(), entry, item);
-            if (!take(std::move(item)))
-                return false;
-        }
-        if (status != ARCHIVE_EOF) {
-            InputItem item;
-            item.order = order++;
-            item.path = file;
-            item.fileName = QFileInfo(file).fileName();
-            item.readError = archiveError(a.get());
-            return take(std::move(item));
-        }
-        return true;
+        // An entry's name is only shown; nothing is ever written under it.
+        return ArchiveWalk(take, order, file, archiveAllowance_).run();
     });
+}
+
+bool InputWalker::readEntry(const QString& archivePath, const QList<int>& entryIndexes, QByteArray* bytes,
+                            QString* error)
+{
+    QByteArray outer; // the archive the next index is in, once it is one read into memory
+    for (qsizetype depth = 0; depth < entryIndexes.size(); ++depth) {
+        InputItem item;
+        {
+            std::unique_ptr<ArchiveReader> reader =
+                depth == 0 ? ArchiveReader::openFile(archivePath) : ArchiveReader::openBytes(outer);
+            int index = -1;
+            while (index < entryIndexes[depth] && reader->next())
+                ++index;
+            if (index != entryIndexes[depth] || reader->type() != ArchiveReader::EntryType::File) {
+                *error = reader->failed() ? reader->failure() : QStringLiteral("压缩包中已没有这个文件");
+                return false;
+            }
+            qint64 unpacked = 0;
+            qint64 size = 0;
+            if (EntryRead::into(*reader, item, unpacked, kMaxArchiveBytes, nullptr, &size) != EntryRead::Read
+                || item.tooLarge) {
+                *error = item.tooLarge ? QStringLiteral("文件超过 64 MiB，不予读取") : item.readError;
+                return false;
+            }
+        }
+        outer = std::move(item.bytes);
+    }
+    *bytes = std::move(outer);
+    return true;
 }

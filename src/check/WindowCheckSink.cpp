@@ -19,16 +19,27 @@ void WindowCheckSink::progress(qint64 done, qint64 total)
 
 void WindowCheckSink::fileChecked(const FileResult& result)
 {
-    if (!result.findings.isEmpty())
-        post([h = handlers_.findings, findings = result.findings] { h(findings); });
+    const FileLocation location{result.diskPath, result.archivePath, result.entryIndexes, result.report.has_value()};
+    if (result.report || result.unit)
+        locations_.insert(result.path, location);
+    if (result.findings.isEmpty())
+        return;
+    // A file's own findings are of the file; a manifest's are of the files it lists.
+    QList<FileLocation> locations;
+    for (const CheckFinding& finding : result.findings)
+        locations << (finding.path == result.path ? location : FileLocation());
+    post([h = handlers_.findings, findings = result.findings, locations] { h(findings, locations); });
 }
 
 void WindowCheckSink::crossFindings(const std::vector<std::pair<qint64, CheckFinding>>& findings)
 {
     QList<CheckFinding> list;
-    for (const auto& [order, finding] : findings)
+    QList<FileLocation> locations;
+    for (const auto& [order, finding] : findings) {
         list << finding;
-    post([h = handlers_.findings, list] { h(list); });
+        locations << locations_.value(finding.path);
+    }
+    post([h = handlers_.findings, list, locations] { h(list, locations); });
 }
 
 void WindowCheckSink::finished(const CheckTally& tally)

@@ -1,18 +1,21 @@
 #pragma once
 
 #include "check/CheckSink.h"
+#include "check/FileLocation.h"
 
+#include <QHash>
 #include <QPointer>
 #include <functional>
 
 class QObject;
 
-// Carries a run's findings, progress and end from the checking thread to a window:
-// each is queued to the window's thread and dropped if the window is gone.
+// Carries a run's findings (with where each file is), progress and end from the checking
+// thread to a window: each is queued to the window's thread and dropped if the window is
+// gone.
 class WindowCheckSink : public CheckSink {
 public:
     struct Handlers {
-        std::function<void(const QList<CheckFinding>&)> findings;
+        std::function<void(const QList<CheckFinding>&, const QList<FileLocation>&)> findings;
         std::function<void(qint64, qint64)> progress;
         std::function<void(const CheckTally&)> finished;
     };
@@ -30,4 +33,6 @@ private:
     QObject* window_;
     Handlers handlers_;
     int lastPermille_ = -1;
+    // Reports and unit files by path, for the findings across files, which name only paths.
+    QHash<QString, FileLocation> locations_;
 };

@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr uint8_t kPaperA4 = 9;
+
 // Excel's limit for one cell's text.
 constexpr qsizetype kMaxCellText = 32767;
 
@@ -109,8 +111,20 @@ bool XlsxTableWriter::open(QString* error)
     format_set_num_format(countFormat_, "#,##0");
     for (int table = 0; table < CheckTables::TableCount; ++table) {
         const QByteArray sheet = CheckTables::sheetName(table).toUtf8();
-        sheets_ << workbook_add_worksheet(workbook_, sheet.constData());
+        lxw_worksheet* worksheet = workbook_add_worksheet(workbook_, sheet.constData());
+        // Printed, every sheet is as wide as a landscape page, however long, with its
+        // header row on every page.
+        worksheet_set_landscape(worksheet);
+        worksheet_set_paper(worksheet, kPaperA4);
+        worksheet_fit_to_pages(worksheet, 1, 0);
+        // Narrow margins: the wide sheets shrink less to fit (inches).
+        worksheet_set_margins(worksheet, 0.4, 0.4, 0.6, 0.6);
+        worksheet_repeat_rows(worksheet, 0, 0);
+        worksheet_set_footer(worksheet, "&C第 &P 页 共 &N 页");
+        sheets_ << worksheet;
     }
+    // The province's totals are what the bureau looks at first.
+    worksheet_activate(sheets_[CheckTables::Summary]);
     return true;
 }
 

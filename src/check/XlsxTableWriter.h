@@ -10,7 +10,8 @@ struct lxw_format;
 
 // The tables as one workbook: a sheet per table with a frozen, filtered header row,
 // columns as wide as their contents, amounts as numbers shown with two decimals and digit
-// groups. Written in libxlsxwriter's constant-memory mode under a temporary name in the
+// groups; printed landscape on A4, one page wide, the header row on every page, numbered
+// pages; it opens on 汇总. Written in libxlsxwriter's constant-memory mode under a temporary name in the
 // target's folder, renamed over the target only when complete.
 class XlsxTableWriter : public TableWriter {
 public:

@@ -15,6 +15,7 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
     if (!error.isEmpty()) {
         ReportFile file;
         file.error = error;
+        file.loadError = document->parseError();
         return file;
     }
     return ReadReportDocument(document);

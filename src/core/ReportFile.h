@@ -15,6 +15,7 @@ struct ReportHeader {
 struct ReportFile {
     bool ok = false;
     QString error;               // the store's failure text when !ok (hardened load)
+    xml::XmlParseError loadError; // what the load met when !ok: cause, line and column
     ReportHeader header;
     ReportValues values;         // every field of the report field table by id, as stored
                                  // (trimmed); a list as the code it would select

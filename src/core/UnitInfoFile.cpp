@@ -12,6 +12,7 @@ UnitInfoFile readDocument(const XmlDocumentPtr& document, const QString& error)
     UnitInfoFile file;
     if (!error.isEmpty()) {
         file.error = error;
+        file.loadError = document->parseError();
         return file;
     }
     const XmlNode root = documentElement(document);

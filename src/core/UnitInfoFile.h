@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/UnitInfoValues.h"
+#include "core/XmlDocument.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +11,7 @@
 struct UnitInfoFile {
     bool ok = false;
     QString error;               // the store's failure text when !ok
+    xml::XmlParseError loadError; // what the load met when !ok: cause, line and column
     UnitInfoValues values;
     // The unit's code as the file was stamped with it on its last save (the dialog shows
     // it but never edits it): Basic/CorpID, else ReportInfo/CorpID.

@@ -9,8 +9,19 @@ namespace xml {
 
 // What the last load of a document left behind; code 0 means it loaded cleanly.
 struct XmlParseError {
+    // Refused before or after parsing, for safety rather than for its syntax.
+    enum class Refusal { None, Doctype, TooLarge };
+
     int code = 0;
     QString reason;
+    // The first error the parser met (later ones usually follow from it): its code, its
+    // text, and the position of the first error that has one (0 when none has).
+    int firstCode = 0;
+    QString firstMessage;
+    int line = 0;
+    int column = 0;
+    Refusal refusal = Refusal::None;
+    QString declaredEncoding; // as the XML declaration names it
 };
 
 // One parsed XML document. Always handed around as a shared handle (XmlDocumentPtr):
@@ -30,7 +41,13 @@ public:
     xmlXPathContextPtr xpathContext();
 
     const XmlParseError& parseError() const { return parseError_; }
-    void setParseError(int code, const QString& reason) { parseError_ = {code, reason}; }
+    void setParseError(int code, const QString& reason)
+    {
+        parseError_ = XmlParseError();
+        parseError_.code = code;
+        parseError_.reason = reason;
+    }
+    void setParseError(const XmlParseError& error) { parseError_ = error; }
 
     // The encoding named by the document's XML declaration; what a save writes in.
     QString declaredEncoding() const { return declaredEncoding_; }

@@ -137,6 +137,29 @@ xmlNodePtr selectFirst(const XmlNode& context, const QString& xpath)
     return result->nodesetval->nodeTab[0];
 }
 
+// The failure as the parser left it: its last error for the windows' texts, its first
+// error and position for a reader who wants the cause.
+XmlParseError failureOf(xmlParserCtxtPtr ctxt, const XmlErrorCapture& errors, const QString& declared)
+{
+    const xmlError* err = &ctxt->lastError;
+    XmlParseError failure;
+    failure.code = err->code ? err->code : -1;
+    failure.reason = err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage();
+    failure.firstCode = errors.firstError().code ? errors.firstError().code : err->code;
+    failure.firstMessage = errors.firstError().code ? errors.firstError().message : failure.reason;
+    failure.line = errors.firstPlacedError().code ? errors.firstPlacedError().line : err->line;
+    failure.column = errors.firstPlacedError().code ? errors.firstPlacedError().column : err->int2;
+    failure.declaredEncoding = declared;
+    return failure;
+}
+
+void refuse(XmlDocument& document, XmlParseError::Refusal refusal)
+{
+    XmlParseError error = document.parseError();
+    error.refusal = refusal;
+    document.setParseError(error);
+}
+
 void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& name)
 {
     XmlErrorCapture errors;
@@ -147,6 +170,7 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
     }
     if (bytes.size() > kMaxDocumentBytes) {
         document.setParseError(-1, QStringLiteral("document too large"));
+        refuse(document, XmlParseError::Refusal::TooLarge);
         return;
     }
     const QString declared = declaredEncodingOf(bytes);
@@ -161,9 +185,7 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
                                       url.constData(), override, options);
     document.reset(doc);
     if (!doc) {
-        const xmlError* err = &ctxt->lastError;
-        document.setParseError(err->code ? err->code : -1,
-                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        document.setParseError(failureOf(ctxt.get(), errors, declared));
         return;
     }
     // No document of ours has a DOCTYPE; one that does may carry entity bombs or
@@ -171,12 +193,11 @@ void parseInto(XmlDocument& document, const QByteArray& bytes, const QString& na
     if (xmlGetIntSubset(doc)) {
         document.reset(nullptr);
         document.setParseError(XML_ERR_ENTITY_BOUNDARY, QStringLiteral("DOCTYPE not allowed"));
+        refuse(document, XmlParseError::Refusal::Doctype);
         return;
     }
     if (!ctxt->nsWellFormed) {
-        const xmlError* err = &ctxt->lastError;
-        document.setParseError(err->code ? err->code : -1,
-                               err->message ? QString::fromUtf8(err->message).trimmed() : errors.firstMessage());
+        document.setParseError(failureOf(ctxt.get(), errors, declared));
         return;
     }
     // Saved again in the encoding its declaration names: as libxml2 read it, or the GB2312
@@ -261,6 +282,8 @@ XmlDocumentPtr ReadXmlDocument(const QString& fileName, QString& errorText)
     QFile file(fileName);
     if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxDocumentBytes) {
         document->setParseError(-1, file.errorString());
+        if (file.isOpen())
+            refuse(*document, XmlParseError::Refusal::TooLarge);
         errorText = QStringLiteral("无法打开指定文件") + fileName;
         return document;
     }

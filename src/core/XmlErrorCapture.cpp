@@ -17,8 +17,12 @@ XmlErrorCapture*& active()
 
 void structuredHandler(void*, xmlErrorPtr error)
 {
-    if (active() && error && error->message)
-        active()->add(QString::fromUtf8(error->message).trimmed());
+    if (!active() || !error || !error->message)
+        return;
+    const QString message = QString::fromUtf8(error->message).trimmed();
+    active()->add(message);
+    if (error->level >= XML_ERR_ERROR)
+        active()->addError({error->code, error->line, error->int2, message});
 }
 
 void genericHandler(void*, const char* format, ...)
@@ -56,4 +60,12 @@ XmlErrorCapture::~XmlErrorCapture()
 void XmlErrorCapture::add(const QString& message)
 {
     messages_ << message;
+}
+
+void XmlErrorCapture::addError(const Detail& error)
+{
+    if (firstError_.code == 0)
+        firstError_ = error;
+    if (firstPlaced_.code == 0 && error.line > 0)
+        firstPlaced_ = error;
 }

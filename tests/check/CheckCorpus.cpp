@@ -104,6 +104,45 @@ bool CheckCorpus::writeZip(const QString& path, const QList<QPair<QString, QByte
     return ok;
 }
 
+QByteArray CheckCorpus::archiveBytes(Format format, const QList<Entry>& entries, const QByteArray& nameCharset)
+{
+    archive* a = archive_write_new();
+    if (format == Format::Zip) {
+        archive_write_set_format_zip(a);
+    } else {
+        archive_write_set_format_pax_restricted(a);
+        archive_write_add_filter_gzip(a);
+    }
+    if (!nameCharset.isEmpty() && archive_write_set_options(a, "hdrcharset=" + nameCharset) != ARCHIVE_OK)
+        qFatal("no charset %s", nameCharset.constData());
+    QByteArray bytes(16 * 1024 * 1024, '\0');
+    size_t used = 0;
+    archive_write_set_bytes_in_last_block(a, 1);
+    if (archive_write_open_memory(a, bytes.data(), static_cast<size_t>(bytes.size()), &used) != ARCHIVE_OK)
+        qFatal("cannot open the archive");
+    for (const Entry& e : entries) {
+        archive_entry* entry = archive_entry_new();
+        archive_entry_set_pathname(entry, e.name.toUtf8().constData());
+        archive_entry_set_perm(entry, 0644);
+        if (e.type == Entry::SymbolicLink) {
+            archive_entry_set_filetype(entry, AE_IFLNK);
+            archive_entry_set_symlink(entry, "/etc/passwd");
+        } else {
+            archive_entry_set_filetype(entry, e.type == Entry::Fifo ? AE_IFIFO : AE_IFREG);
+            archive_entry_set_size(entry, e.type == Entry::File ? e.bytes.size() : 0);
+        }
+        if (archive_write_header(a, entry) != ARCHIVE_OK
+            || (e.type == Entry::File && archive_write_data(a, e.bytes.constData(), static_cast<size_t>(e.bytes.size())) != e.bytes.size()))
+            qFatal("cannot write %s: %s", qPrintable(e.name), archive_error_string(a));
+        archive_entry_free(entry);
+    }
+    if (archive_write_close(a) != ARCHIVE_OK)
+        qFatal("cannot close the archive: %s", archive_error_string(a));
+    archive_write_free(a);
+    bytes.truncate(static_cast<qsizetype>(used));
+    return bytes;
+}
+
 void CheckCorpus::writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

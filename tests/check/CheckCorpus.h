@@ -27,5 +27,17 @@ public:
     static QByteArray unitFile(const QString& code, const QString& name, const QList<int>& totals,
                                const QList<int>& intact, const QString& relicTotal);
     static bool writeZip(const QString& path, const QList<QPair<QString, QByteArray>>& entries);
+
+    // An archive made in memory: regular files, or links and fifos to pass over.
+    struct Entry {
+        enum Type { File, SymbolicLink, Fifo };
+        QString name;
+        QByteArray bytes;
+        Type type = File;
+    };
+    enum class Format { Zip, TarGz };
+    // nameCharset: how entry names are stored ("GBK" writes them as Chinese Windows does,
+    // without the UTF-8 mark); UTF-8 when empty.
+    static QByteArray archiveBytes(Format format, const QList<Entry>& entries, const QByteArray& nameCharset = {});
     static void writeFile(const QString& path, const QByteArray& bytes);
 };

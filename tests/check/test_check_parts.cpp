@@ -9,6 +9,7 @@
 #include "check/DocumentSniffer.h"
 #include "check/FileChecker.h"
 #include "check/InputWalker.h"
+#include "check/ShownPaths.h"
 #include "core/BudgetRules.h"
 #include "core/ReportFieldTable.h"
 #include "core/ReportFile.h"
@@ -27,6 +28,25 @@ class TestCheckParts : public QObject {
     Q_OBJECT
 
 private slots:
+    // Relative to the one folder or archive chosen; with several, to the folder of each,
+    // so that two archives' entries stay apart; messages naming files alike.
+    void shownPaths()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QStringLiteral("/in");
+        QVERIFY(QDir().mkpath(folder));
+        const ShownPaths one({folder});
+        QCOMPARE(one.shown(folder + QStringLiteral("/sub/a.xm")), QStringLiteral("sub/a.xm"));
+        QCOMPARE(one.shown(QStringLiteral("/elsewhere/a.xm")), QStringLiteral("/elsewhere/a.xm"));
+        QCOMPARE(one.inText(QStringLiteral("与“%1/b.xm”相同").arg(folder)), QStringLiteral("与“b.xm”相同"));
+        const QString zip = dir.path() + QStringLiteral("/x.zip");
+        const ShownPaths archive({zip});
+        QCOMPARE(archive.shown(zip + QStringLiteral(":县/a.xm")), QStringLiteral("县/a.xm"));
+        QCOMPARE(archive.shown(zip), QStringLiteral("x.zip"));
+        const ShownPaths several({zip, dir.path() + QStringLiteral("/y.zip")});
+        QCOMPARE(several.shown(zip + QStringLiteral(":a.xm")), QStringLiteral("x.zip:a.xm"));
+    }
+
     void sniffing_data()
     {
         QTest::addColumn<QByteArray>("head");

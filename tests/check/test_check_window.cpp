@@ -1,5 +1,5 @@
 // The clerk's window, driven through the seam: choose a folder, watch the progress bar,
-// sort and filter the findings, export the workbook.
+// sort and filter the findings, open a finding's report, export the workbook.
 #include "CheckCorpus.h"
 #include "ScriptedUi.h"
 #include "check/CheckWindow.h"
@@ -21,6 +21,23 @@ class TestCheckWindow : public QObject {
 
     QTemporaryDir dir;
     QString folder;
+    QByteArray copy; // the misnamed copy's bytes
+
+    // Checks the inputs in a shown window and waits for the end.
+    static bool checked(CheckWindow& window, const QStringList& inputs)
+    {
+        QSignalSpy finished(&window, &CheckWindow::checkFinished);
+        window.startCheck(inputs);
+        return finished.wait(60000) || finished.count() == 1;
+    }
+
+    static QStringList column(const CheckWindow& window, int column)
+    {
+        QStringList cells;
+        for (int row = 0; row < window.findingsProxy()->rowCount(); ++row)
+            cells << window.findingsProxy()->index(row, column).data().toString();
+        return cells;
+    }
 
 private slots:
     void initTestCase()
@@ -31,9 +48,9 @@ private slots:
         QCOMPARE(saved.size(), 1);
         CheckCorpus::writeFile(folder + QStringLiteral("/qzrt_410101_W01.xm"), saved[0]);
         // Two more findings: a misnamed copy with a broken rule, and no unit file at all.
-        CheckCorpus::writeFile(folder + QStringLiteral("/sub/副本.xm"),
-                               CheckCorpus::edited(saved[0], {{QStringLiteral("//Report/BasicInfo/ProjectID"), QStringLiteral("W02")},
-                                                              {QStringLiteral("//Report/FundDemand/Demand/Total"), QStringLiteral("5")}}));
+        copy = CheckCorpus::edited(saved[0], {{QStringLiteral("//Report/BasicInfo/ProjectID"), QStringLiteral("W02")},
+                                              {QStringLiteral("//Report/FundDemand/Demand/Total"), QStringLiteral("5")}});
+        CheckCorpus::writeFile(folder + QStringLiteral("/sub/副本.xm"), copy);
     }
 
     void chooseFolderCheckFilterAndExport()
@@ -76,6 +93,74 @@ private slots:
         QCOMPARE(exported.first().first().toBool(), true);
         QVERIFY(QFileInfo(book + QStringLiteral(".xlsx")).size() > 0);
         QCOMPARE(ui.texts, QStringList{QStringLiteral("汇总表已导出到") + book + QStringLiteral(".xlsx")});
+        ui.finish();
+    }
+
+    // Paths relative to what was chosen; a double-click starts Vantrel on the report, an
+    // archive's entry written out first; what cannot be opened is said through the seam.
+    void relativePathsAndOpeningReports()
+    {
+        ScriptedUi ui;
+        CheckWindow window;
+        window.show();
+        QStringList started;
+        window.reportOpener().setProgram(QStringLiteral(VANTREL_BINARY_DIR "/vantrel"));
+        window.reportOpener().setStarter([&](const QString& program, const QStringList& arguments) {
+            started << program << arguments;
+            return true;
+        });
+        QVERIFY(checked(window, {folder}));
+        window.findingsView()->sortByColumn(0, Qt::AscendingOrder);
+        QCOMPARE(column(window, 0), (QStringList{QStringLiteral("qzrt_410101_W01.xm"), QStringLiteral("sub/副本.xm"),
+                                                 QStringLiteral("sub/副本.xm"), QStringLiteral("sub/副本.xm")}));
+        QCOMPARE(window.findingsProxy()->index(1, 0).data(Qt::ToolTipRole).toString(), folder + QStringLiteral("/sub/副本.xm"));
+
+        const auto doubleClick = [&](int row) {
+            QTableView* view = window.findingsView();
+            const QRect cell = view->visualRect(window.findingsProxy()->index(row, 2));
+            // A double-click as a mouse makes it: the view wants the press before it.
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        doubleClick(1);
+        QCOMPARE(started, (QStringList{QStringLiteral(VANTREL_BINARY_DIR "/vantrel"), QStringLiteral("--"),
+                                       folder + QStringLiteral("/sub/副本.xm")}));
+
+        const QString zip = dir.filePath(QStringLiteral("units.zip"));
+        CheckCorpus::writeFile(zip, CheckCorpus::archiveBytes(CheckCorpus::Format::Zip, {{QStringLiteral("县/副本.xm"), copy}}));
+        QVERIFY(checked(window, {zip}));
+        QCOMPARE(column(window, 0).value(0), QStringLiteral("县/副本.xm"));
+        started.clear();
+        doubleClick(0);
+        QCOMPARE(started.size(), 3);
+        QVERIFY2(started[2].endsWith(QStringLiteral("/副本.xm")) && !started[2].startsWith(dir.path()), qPrintable(started[2]));
+        QFile written(started[2]);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), copy);
+        QVERIFY(ui.texts.isEmpty());
+
+        window.reportOpener().setStarter([](const QString&, const QStringList&) { return false; });
+        doubleClick(0);
+        QCOMPARE(ui.texts, QStringList{QStringLiteral("无法启动 Vantrel：" VANTREL_BINARY_DIR "/vantrel")});
+        ui.texts.clear();
+        window.reportOpener().setProgram(dir.filePath(QStringLiteral("no-such-program")));
+        doubleClick(0);
+        QCOMPARE(ui.texts, QStringList{QStringLiteral("找不到 Vantrel 程序：") + dir.filePath(QStringLiteral("no-such-program"))});
+        ui.finish();
+    }
+
+    // The table takes what the window gains.
+    void theTableTakesTheSpace()
+    {
+        ScriptedUi ui;
+        CheckWindow window;
+        window.resize(800, 500);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize before = window.findingsView()->size();
+        window.resize(1200, 900);
+        QTRY_COMPARE(window.findingsView()->height(), before.height() + 400);
+        QCOMPARE(window.findingsView()->width(), before.width() + 400);
         ui.finish();
     }
 

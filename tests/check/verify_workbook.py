@@ -3,7 +3,7 @@
 
 usage: verify_workbook.py BOOK.xlsx CSV_DIR PROJECTS UNITS FINDINGS [GRAND_TOTAL]
 
-Checks the sheets and their layout, that every sheet holds the same cells as its CSV
+Checks the sheets and their layout (print setup included), that every sheet holds the same cells as its CSV
 file, that each summary total is the exact decimal sum of the project rows, and that
 the workbook's numbers are those exact sums (not sums of doubles). A row that repeats an
 earlier one but for its verdict and file (the same report sent twice) is counted once.
@@ -47,6 +47,8 @@ def main():
     book = openpyxl.load_workbook(book_path)
     if book.sheetnames != SHEETS:
         fail(f"sheets {book.sheetnames}")
+    if book.active.title != "汇总":
+        fail(f"the workbook opens on {book.active.title}")
     tables = [read_csv(f"{csv_dir}/{name}") for name in CSV_NAMES]
     for sheet_name, table in zip(SHEETS, tables):
         ws = book[sheet_name]
@@ -54,6 +56,18 @@ def main():
             fail(f"{sheet_name}: header row not frozen ({ws.freeze_panes})")
         if not ws.auto_filter.ref or not ws.auto_filter.ref.startswith("A1:"):
             fail(f"{sheet_name}: no autofilter")
+        # Printed landscape, one page wide and as many long as it takes, header on each.
+        setup = ws.page_setup
+        if setup.orientation != "landscape" or setup.paperSize not in (9, "9"):
+            fail(f"{sheet_name}: printed {setup.orientation} on paper {setup.paperSize}")
+        # An absent fitToWidth is 1 (ECMA-376); fitToHeight 0 means as many pages as needed.
+        if not ws.sheet_properties.pageSetUpPr.fitToPage or int(setup.fitToWidth or 1) != 1 \
+                or setup.fitToHeight is None or int(setup.fitToHeight) != 0:
+            fail(f"{sheet_name}: not fitted to one page wide ({setup.fitToWidth} x {setup.fitToHeight})")
+        if ws.print_title_rows not in ("1:1", "$1:$1"):
+            fail(f"{sheet_name}: repeats rows {ws.print_title_rows}")
+        if ws.oddFooter.center.text != "第 &P 页 共 &N 页":
+            fail(f"{sheet_name}: footer {ws.oddFooter.center.text!r}")
         rows = [list(r) for r in ws.iter_rows(values_only=True)]
         if len(rows) != len(table):
             fail(f"{sheet_name}: {len(rows)} rows in the workbook, {len(table)} in the CSV file")

@@ -1,0 +1,61 @@
+<?xml version="1.0" encoding="UTF-8"?>
+<Report>
+  <ReportInfo>
+    <CorpID/>
+    <CorpName/>
+    <ReportUser/>
+    <ReportDate/>
+  </ReportInfo>
+  <BasicInfo>
+    <ProjectID/>
+    <ProjectName/>
+    <ProjectType dict="古建维修规划">11</ProjectType>
+    <ProjectAttribute dict="抢救性">1</ProjectAttribute>
+    <SalvageItem>
+      <NewDepotArea>0</NewDepotArea>
+      <ProtectionContent/>
+      <RelicProtectionArea/>
+      <RelicProtectionContent/>
+    </SalvageItem>
+    <AssitantItem>
+      <ProtectionArea>0</ProtectionArea>
+    </AssitantItem>
+    <PreserveContent/>
+    <CurrentProblem/>
+    <ProjectContent/>
+    <Remark/>
+  </BasicInfo>
+  <FundDemand>
+    <Investment>
+      <State>0</State>
+      <Local>0</Local>
+      <Other>0</Other>
+    </Investment>
+    <Demand>
+      <Total>0</Total>
+      <State>
+        <Year2006>0</Year2006>
+        <Year2007>0</Year2007>
+        <Year2008>0</Year2008>
+        <Year2009>0</Year2009>
+        <Year2010>0</Year2010>
+      </State>
+      <Local>
+        <Year2006>0</Year2006>
+        <Year2007>0</Year2007>
+        <Year2008>0</Year2008>
+        <Year2009>0</Year2009>
+        <Year2010>0</Year2010>
+      </Local>
+    </Demand>
+  </FundDemand>
+  <BudgetDetail>
+    <RelicRepairment>
+      <Preparation><Total>0</Total><State>0</State></Preparation>
+      <Construction><Total>0</Total><State>0</State></Construction>
+      <Estate><Total>0</Total><State>0</State></Estate>
+      <Enviroment><Total>0</Total><State>0</State></Enviroment>
+      <Traffic><Total>0</Total><State>0</State></Traffic>
+      <Other><Total>0</Total><State>0</State></Other>
+    </RelicRepairment>
+ 

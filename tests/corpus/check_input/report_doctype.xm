@@ -1,0 +1,1 @@
+<?xml version="1.0"?><!DOCTYPE Report [<!ENTITY a "b">]><Report>&a;</Report>
