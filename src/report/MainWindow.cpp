@@ -6,6 +6,7 @@
 #include "report/ReportForm.h"
 #include "report/ToolbarIcons.h"
 #include "settings/SettingsDialog.h"
+#include "submission/SubmissionDialog.h"
 #include "store/Settings.h"
 #include "ui/LongTextEditor.h"
 #include "ui/PlainTextValue.h"
@@ -119,6 +120,7 @@ void MainWindow::createMenus()
     exportItem->setEnabled(false);
     exportItem->setVisible(false);
     addMenuItem(file, "M_FilePrint", QStringLiteral("打印(&P)..."), QKeySequence());
+    addMenuItem(file, "M_FilePackage", QStringLiteral("打包报送…"), QKeySequence());
     file->addSeparator()->setObjectName(QStringLiteral("M_MenuSeprator2"));
     addMenuItem(file, "M_FileAbout", QStringLiteral("关于(&A)..."), QKeySequence());
     addMenuItem(file, "M_FileExit", QStringLiteral("退出(&X)"), QKeySequence(QStringLiteral("Ctrl+X")));
@@ -196,6 +198,7 @@ void MainWindow::connectCommands()
         {"M_FileSaveAs", nullptr, [report] { report->saveReportAs(); }},
         {"M_FileExport", nullptr, [report] { report->exportPage(); }},
         {"M_FilePrint", "Toolbar1(4)", [report] { report->printPage(); }},
+        {"M_FilePackage", nullptr, [this] { showSubmissionDialog(); }},
         {"M_FileAbout", nullptr, [this] { showAboutBox(); }},
         {"M_FileExit", nullptr, [this] { close(); }},
         {"M_ToolCorpInfo", "Toolbar1(7)", [this] { showUnitInfoDialog(true); }},
@@ -425,6 +428,19 @@ void MainWindow::showUnitInfoDialog(bool allowCancel)
     // The forced dialog at start-up is followed by the first report.
     if (!allowCancel)
         controller_->newReport();
+}
+
+void MainWindow::showSubmissionDialog()
+{
+    if (!settings_.isComplete()) {
+        ui::current().message(this, QStringLiteral("请先设置正确选项参数与本单位信息"));
+        return;
+    }
+    // The package takes the files as saved: edits not saved yet are not in it.
+    if (controller()->isModified() && !ui::current().question(this, QStringLiteral("当前报表还未保存，确定打包报送吗？")))
+        return;
+    SubmissionDialog dialog(settings_, this);
+    ui::current().runModal(&dialog);
 }
 
 void MainWindow::showAboutBox()

@@ -34,6 +34,8 @@ public:
     // allowCancel is false.
     void showSettingsDialog(bool allowCancel);
     void showUnitInfoDialog(bool allowCancel);
+    // 打包报送: the local folder's files checked as the bureau checks them, then packed.
+    void showSubmissionDialog();
     // The long text behind button i, in the long-text editor.
     void editLongText(int i);
     // The desktop session is ending: closing asks nothing from now on.

@@ -359,7 +359,7 @@ private slots:
              {{"M_FileNew", "新建(&N)", "Ctrl+N"}, {"M_FileOpen", "打开(&O)", "Ctrl+O"},
               {"M_FileSave", "保存(&S)", "Ctrl+S"}, {"M_FileSaveAs", "另存为...", ""},
               {"M_MenuSeprator1", "", ""}, {"M_FileExport", "导出HTML(&E)...", "Ctrl+E"},
-              {"M_FilePrint", "打印(&P)...", ""}, {"M_MenuSeprator2", "", ""},
+              {"M_FilePrint", "打印(&P)...", ""}, {"M_FilePackage", "打包报送…", ""}, {"M_MenuSeprator2", "", ""},
               {"M_FileAbout", "关于(&A)...", ""}, {"M_FileExit", "退出(&X)", "Ctrl+X"}}},
             {"M_Report", {{"M_ReportType1", "资金需求项目预算情况表", ""}, {"M_ReportType2", "报表2", ""}}},
             {"M_Tool",
