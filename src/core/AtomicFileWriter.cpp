@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
 namespace {
 // Tests make writes fail after this many bytes; negative: never.
 qint64& failAfterBytes()
@@ -41,7 +43,8 @@ bool AtomicFileWriter::write(const QString& path, const QByteArray& bytes, QStri
     return write(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, reason);
 }
 
-bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODevice&)>& produce, QString* reason)
+bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODevice&)>& produce, QString* reason,
+                             const std::function<bool()>& mayReplace)
 {
     const auto fail = [reason](const QString& why) {
         if (reason)
@@ -73,6 +76,16 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
         file.cancelWriting();
         file.commit();
         return fail(why);
+    }
+    // On disk before the decision to replace, so that this wait overlaps whatever the
+    // decision waits for.
+    if (mayReplace) {
+        ::fsync(file.handle());
+        if (!mayReplace()) {
+            file.cancelWriting();
+            file.commit();
+            return fail(QStringLiteral("未替换原文件"));
+        }
     }
     // A replace that fails once everything was written: commit() answers false.
     if (failReplace())

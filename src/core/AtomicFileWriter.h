@@ -17,8 +17,10 @@ public:
     static bool write(const QString& path, const QByteArray& bytes, QString* reason);
     // The same, with the content written by `produce` into the temporary file, so that a
     // large file never has to exist in memory. produce returns false when it could not
-    // write everything; the old file then stays.
-    static bool write(const QString& path, const std::function<bool(QIODevice&)>& produce, QString* reason);
+    // write everything; the old file then stays. mayReplace, when given, is asked once the
+    // new file is written and on disk: false leaves the old file.
+    static bool write(const QString& path, const std::function<bool(QIODevice&)>& produce, QString* reason,
+                      const std::function<bool()>& mayReplace = {});
 
     // True when the file's permissions mark it read-only for everyone.
     static bool isReadOnly(const QFileInfo& info);

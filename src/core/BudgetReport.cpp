@@ -11,6 +11,8 @@
 #include <QDate>
 
 #include <algorithm>
+#include <future>
+#include <optional>
 
 using Table = ReportFieldTable;
 
@@ -246,8 +248,28 @@ BudgetReport::WriteResult BudgetReport::save(const Files& files, const ReportHea
     }
     result.shown = applyDefaults();
     writeInto(document_, header);
-    if (!xml::WriteXmlDocument(document_, fileName_, error)) {
-        result.messages << error;
+
+    // The report file is written on another thread from its bytes while the page is made
+    // here from the document: the two waits for the disk overlap. The page replaces the
+    // old one only once the report file has.
+    const QByteArray bytes = xml::SerializeXmlDocument(document_);
+    std::future<QString> reportWrite = std::async(std::launch::async, [bytes, file = fileName_] {
+        QString failure;
+        xml::WriteSerializedDocument(bytes, file, failure);
+        return failure;
+    });
+    std::optional<QString> reportFailure;
+    const auto reportWritten = [&] {
+        if (!reportFailure)
+            reportFailure = reportWrite.get();
+        return reportFailure->isEmpty();
+    };
+    // The standard page goes straight into its file: with a long text it is megabytes.
+    const ReportPage page = pagePath.isEmpty()
+        ? RenderReportPage(document_, files.stylesheetPath)
+        : WriteReportPage(document_, files.stylesheetPath, pagePath, reportWritten);
+    if (!reportWritten()) {
+        result.messages << *reportFailure;
         return result;
     }
     result.reportWritten = true;
@@ -255,9 +277,6 @@ BudgetReport::WriteResult BudgetReport::save(const Files& files, const ReportHea
     modified_ = false;
     pageFileName_ = pagePath;
 
-    // The standard page goes straight into its file: with a long text it is megabytes.
-    const ReportPage page = pagePath.isEmpty() ? RenderReportPage(document_, files.stylesheetPath)
-                                               : WriteReportPage(document_, files.stylesheetPath, pagePath);
     if (page.failure == ReportPage::Failure::StylesheetUnreadable)
         result.messages << QStringLiteral("输出模板文件错误，请重新安装");
     if (!page.ok())

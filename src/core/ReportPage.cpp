@@ -83,7 +83,7 @@ ReportPage RenderReportPage(const xml::XmlDocumentPtr& document, const QString& 
 }
 
 ReportPage WriteReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath,
-                           const QString& pagePath)
+                           const QString& pagePath, const std::function<bool()>& mayReplace)
 {
     ReportPage page;
     const XsltTransformer::Stylesheet style = prepare(document, stylesheetPath, page);
@@ -104,7 +104,7 @@ ReportPage WriteReportPage(const xml::XmlDocumentPtr& document, const QString& s
             empty = serialized && file.size() == 0;
             return serialized && !empty;
         },
-        &page.writeError);
+        &page.writeError, mayReplace);
     if (empty) {
         page.failure = ReportPage::Failure::TransformFailed;
         page.error = QStringLiteral("the transformation produced nothing");

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 // The HTML page of a report document (or of the unit document), made with a stylesheet
 // file, without any window.
 struct ReportPage {
@@ -29,5 +31,6 @@ ReportPage RenderReportPage(const xml::XmlDocumentPtr& document, const QString& 
 // the page's bytes never have to be held in memory (html stays empty). A failure leaves
 // the older file as it was: before the file is touched when the page cannot be made, or
 // with written false and writeError when the file cannot be written.
+// mayReplace, when given, is asked once the new page is on disk: false leaves the old one.
 ReportPage WriteReportPage(const xml::XmlDocumentPtr& document, const QString& stylesheetPath,
-                           const QString& pagePath);
+                           const QString& pagePath, const std::function<bool()>& mayReplace = {});

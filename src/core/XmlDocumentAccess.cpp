@@ -373,8 +373,14 @@ bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, Q
         errorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
         return false;
     }
-    const QByteArray bytes = SerializeXmlDocument(document);
+    return WriteSerializedDocument(SerializeXmlDocument(document), fileName, errorText);
+}
+
+bool WriteSerializedDocument(const QByteArray& bytes, const QString& fileName, QString& errorText)
+{
+    errorText.clear();
     QString reason;
+    // Empty bytes: the document could not be serialised.
     if (bytes.isEmpty() || !AtomicFileWriter::write(fileName, bytes, &reason)) {
         errorText = QStringLiteral("无法保存指定文件") + fileName + QStringLiteral("\\n") + reason;
         return false;

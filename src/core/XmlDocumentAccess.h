@@ -25,6 +25,9 @@ XmlDocumentPtr ReadXmlDocument(const QString& fileName, QString& errorText);
 XmlDocumentPtr ParseXmlBytes(const QByteArray& bytes, const QString& nameForMessages, QString& errorText);
 // Replaces the file atomically: on failure the previous file is untouched.
 bool WriteXmlDocument(const XmlDocumentPtr& document, const QString& fileName, QString& errorText);
+// Writes bytes SerializeXmlDocument made, with WriteXmlDocument's failure texts; safe on
+// any thread, as it touches no document.
+bool WriteSerializedDocument(const QByteArray& bytes, const QString& fileName, QString& errorText);
 // Serialises the document in its declared encoding, as WriteXmlDocument writes it.
 QByteArray SerializeXmlDocument(const XmlDocumentPtr& document);
 
