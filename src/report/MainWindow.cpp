@@ -27,7 +27,10 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
+
+#include <utility>
 
 MainWindow::MainWindow(Settings& settings, QWidget* parent)
     : QMainWindow(parent)
@@ -257,6 +260,29 @@ void MainWindow::finishStartup()
         PageSizeMemory::remember(measured);
     }
     controller_->offerRecoveryDrafts();
+}
+
+void MainWindow::finishStartupAfterFirstPaint(std::function<void()> then)
+{
+    afterFirstPaint_ = [this, then = std::move(then)] {
+        finishStartup();
+        if (then)
+            then();
+    };
+    // A window that is never painted (started minimised, on a screen turned off) still
+    // finishes starting: its drafts and the report named on the command line must not wait.
+    QTimer::singleShot(2000, this, [this] {
+        if (afterFirstPaint_)
+            std::exchange(afterFirstPaint_, {})();
+    });
+}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // The clerk sees the window first; what is not on screen is built right after.
+    if (afterFirstPaint_)
+        QTimer::singleShot(0, this, std::exchange(afterFirstPaint_, {}));
 }
 
 QSize MainWindow::largestPage()

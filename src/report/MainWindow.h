@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -27,6 +28,8 @@ public:
     // Once the window is on screen: the pages not shown yet are built, and the window
     // takes the size they need if it differs from the remembered one.
     void finishStartup();
+    // finishStartup() once the window has been painted for the first time, then `then`.
+    void finishStartupAfterFirstPaint(std::function<void()> then);
     // True once the program has ended (a forced start-up dialog refused, or closed).
     bool hasEnded() const { return ended_; }
 
@@ -52,6 +55,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void build();
@@ -71,6 +75,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     LongTextEditor* textEditor_ = nullptr;
     std::unique_ptr<ReportController> controller_;
+    std::function<void()> afterFirstPaint_;
     bool sessionEnding_ = false;
     bool ended_ = false;
     QAction* saveMenuItem_ = nullptr;

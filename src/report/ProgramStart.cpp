@@ -68,14 +68,14 @@ int RunProgram(int argc, char* argv[], const std::function<void()>& beforeWindow
     // A forced start-up dialog that was refused has already ended the program.
     if (window.hasEnded())
         return 0;
-    window.show();
-    // Once the window is up: the pages not shown yet are built, the messages belong to
-    // the window, and start-up is complete.
-    QTimer::singleShot(0, &window, [&window, &commandLine] {
-        window.finishStartup();
+    // Once the window is painted: the pages not shown yet are built and drafts are offered,
+    // then the messages of the command line, which belong to the window, and the report it
+    // names.
+    window.finishStartupAfterFirstPaint([&window, &commandLine] {
         if (!commandLine.unrecognisedMessage().isEmpty())
             ui::current().message(&window, commandLine.unrecognisedMessage());
         window.controller()->openReportFile(commandLine.reportFile());
     });
+    window.show();
     return app.exec();
 }
