@@ -9,7 +9,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-translat
           libxml2-dev libxslt1-dev libgmp-dev xvfb xauth fontconfig
           fonts-noto-cjk  # the CJK serif and sans the printed pages name first
           qt6-svg-dev shared-mime-info libfile-mimeinfo-perl desktop-file-utils appstream
-          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils ccache)
+          libxlsxwriter-dev libarchive-dev python3-openpyxl libxml2-utils ccache
+          zlib1g-dev)  # libxlsxwriter's pkg-config names -lz, and its -dev package does not pull it in
 [ "${VANTREL_EXTRA_PACKAGES:-}" ] && read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES" && packages+=("${extra[@]}")
 
 missing=()
