@@ -9,17 +9,14 @@
 # under /var/tmp/vantrel-deb-smoke (VANTREL_SMOKE_CACHE), so a second run is quick.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-mirror=${VANTREL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-cache=${VANTREL_SMOKE_CACHE:-/var/tmp/vantrel-deb-smoke}
-suite=bookworm
-tools=(xvfb xauth xdg-utils libfile-mimeinfo-perl)
+. "$here/scripts/lib/fresh-debian.sh"
+# xdg-mime and the MIME database's tools, as a desktop has them; no display of its own:
+# the program shows its windows on an Xvfb of the host, where xdotool drives them.
+tools=(xdg-utils libfile-mimeinfo-perl)
 
 skip() { echo "deb-smoke: skipped: $*"; exit 0; }
-[ "$(id -u)" -eq 0 ] || skip "needs root to make and enter a chroot"
-command -v debootstrap >/dev/null 2>&1 || skip "debootstrap is not installed (apt-get install debootstrap)"
-command -v curl >/dev/null 2>&1 || skip "curl is not installed, so the Debian mirror cannot be checked"
-curl -fsS --max-time 20 -o /dev/null "$mirror/dists/$suite/Release" 2>/dev/null \
-  || skip "the Debian mirror $mirror cannot be reached"
+why=$(fresh_unavailable)
+[ -z "$why" ] || skip "$why"
 
 deb=${1:-}
 if [ -z "$deb" ]; then
@@ -28,44 +25,12 @@ fi
 [ -f "$deb" ] || { echo "deb-smoke: no package at $deb" >&2; exit 1; }
 deb=$(cd "$(dirname "$deb")" && pwd)/$(basename "$deb")
 
-# ---- A minbase Debian 12 with the test tools, made once ---------------------------------------
-mkdir -p "$cache/archives/partial"
-base="$cache/$suite-minbase.tar"
-if [ ! -f "$base" ]; then
-  echo "deb-smoke: making a fresh $suite minbase system (once)"
-  fresh="$cache/bootstrap"
-  # What an interrupted run left mounted there must not be deleted with it.
-  umount -R -l "$fresh/dev" "$fresh/proc" 2>/dev/null || true
-  rm -rf --one-file-system "$fresh"
-  debootstrap --variant=minbase --cache-dir="$cache/archives" "$suite" "$fresh" "$mirror" >/dev/null
-  mount -t proc proc "$fresh/proc"
-  mount --rbind /dev "$fresh/dev" && mount --make-rslave "$fresh/dev"
-  status=0
-  chroot "$fresh" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${tools[@]}" >/dev/null \
-    || status=$?
-  umount -l "$fresh/dev"
-  umount "$fresh/proc"
-  [ "$status" -eq 0 ] || { echo "deb-smoke: could not install ${tools[*]} into the fresh system" >&2; exit 1; }
-  chroot "$fresh" apt-get clean
-  tar -C "$fresh" -cf "$base.part" . && mv "$base.part" "$base"
-  rm -rf --one-file-system "$fresh"
-fi
-
-root=$(mktemp -d /var/tmp/vantrel-smoke-root.XXXXXX)
-mounted=()
-cleanup() {
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[i]}" 2>/dev/null || true; done
-  rm -rf --one-file-system "$root"
-}
-trap cleanup EXIT
-tar -C "$root" -xf "$base"
-mount -t proc proc "$root/proc" && mounted+=("$root/proc")
-mount --rbind /dev "$root/dev" && mount --make-rslave "$root/dev" && mounted+=("$root/dev")
-# Downloaded packages are kept between runs.
-mount --bind "$cache/archives" "$root/var/cache/apt/archives" && mounted+=("$root/var/cache/apt/archives")
-cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+base=$(fresh_base "${tools[@]}")
+trap fresh_leave EXIT
+fresh_enter "$base"
+root=$fresh_root
 cp "$deb" "$root/tmp/"
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"; }
+in_root() { fresh_as_root "$@"; }
 fail() { echo "deb-smoke: FAILED: $*" >&2; exit 1; }
 # The system folders, as file names; caches that other packages' triggers rebuild are left out.
 system_files() {
@@ -75,7 +40,7 @@ system_files() {
 
 in_root useradd --create-home --shell /bin/sh clerk
 before=$(mktemp)
-trap 'rm -f "$before"; cleanup' EXIT
+trap 'rm -f "$before"; fresh_leave' EXIT
 system_files >"$before"
 
 echo "deb-smoke: apt-get install ./$(basename "$deb")"
@@ -87,29 +52,70 @@ version=$(in_root vantrel --version) || fail "vantrel --version did not exit 0"
 [[ "$version" == *1.1.1* ]] || fail "vantrel --version printed '$version'"
 echo "deb-smoke: $version"
 
-# A user's first start: the settings, the unit information and a report, through the dialogs.
-script='message;frmOptions/Text1=410101;frmOptions/cmdOK;message;message;'
-script+='frmCorpInfo/Text2=郑州市博物馆;frmCorpInfo/Text27=张三;frmCorpInfo/cmdOK;'
-script+='frmMain/Text1=P001;frmMain/Text2=测试项目;frmMain/M_FileSave'
+# A user's first start, driven from outside as a user would: the settings, the unit
+# information and a report, through the dialogs, with the keyboard.
+fresh_start_display
+x() { DISPLAY=$fresh_display xdotool "$@"; }
 log="$root/tmp/first-start.log"
-# In a session of its own, so that the program, Xvfb and all are stopped together.
-setsid chroot "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 \
-  setpriv --reuid=clerk --regid=clerk --init-groups env HOME=/home/clerk VANTREL_PROBE_SCRIPT="$script" \
-  timeout 300 xvfb-run -a -s "-screen 0 1280x1024x24" vantrel >"$log" 2>&1 &
+# In a session of its own, so that the program and all are stopped together.
+setsid bash -c "$(declare -f fresh_as_user); fresh_root='$root' fresh_display='$fresh_display' \
+  fresh_as_user clerk timeout 300 vantrel" >"$log" 2>&1 </dev/null &
 starter=$!
-for _ in $(seq 1 600); do
-  grep -q "vantrel-probe: done" "$log" 2>/dev/null && break
+stopped() { kill -TERM -- "-$starter" 2>/dev/null || true; wait "$starter" 2>/dev/null || true; }
+# The next window whose title matches and that was not answered before (an answered message
+# box may linger for a moment), focused; it waits two minutes at most.
+answered=" "
+step() {
+  local pattern=$1 what=$2 window="" id _
+  for _ in $(seq 1 240); do
+    kill -0 "$starter" 2>/dev/null || break
+    for id in $(x search --onlyvisible --name "$pattern" 2>/dev/null); do
+      [[ "$answered" == *" $id "* ]] || { window=$id; break; }
+    done
+    [ -n "$window" ] && break
+    sleep 0.5
+  done
+  [ -n "$window" ] || { stopped; cat "$log" >&2; fail "no window '$pattern' $what"; }
+  answered+="$window "
+  x windowfocus --sync "$window"
+  current=$window
+}
+# Without settings, the program opens with its message asking for them, before any window.
+step '^Vantrel$' "at the first start"
+x key Return
+step '^选项$' "after the first message"
+# Unit code; Tab past the local folder (left empty: the user's documents) and its button to 确定.
+x type --delay 20 410101
+x key Tab Tab Tab space
+# The notice about unit codes, then the message asking for the unit information.
+step '^Vantrel$' "after the settings"
+x key Return
+step '^Vantrel$' "after the notice about unit codes"
+x key Return
+step '^单位信息$' "after the settings were saved"
+# From the tabs, past the unit code shown, to 填报人 and 单位全称; back to 保存.
+x key Tab Tab
+x type --delay 20 Clerk
+x key Tab
+x type --delay 20 Museum
+x key shift+Tab shift+Tab shift+Tab shift+Tab space
+step '^Vantrel - ' "after the unit information"
+# The main window becomes active by a click on its empty page; from the tabs to 项目编号, 项目名称.
+x mousemove --window "$current" 400 700 click 1
+x key Tab
+x type --delay 20 P001
+x key Tab
+x type --delay 20 Project
+x key ctrl+s
+report=/home/clerk/Documents/Vantrel/qzrt_410101_P001.xm
+for _ in $(seq 1 120); do
+  [ -f "$root$report" ] && break
   kill -0 "$starter" 2>/dev/null || break
   sleep 0.5
 done
-kill -TERM -- "-$starter" 2>/dev/null || true
-wait "$starter" 2>/dev/null || true
-first=$(grep -m1 '^vantrel-message: ' "$log" | cut -d' ' -f2- || true)
-[ "$first" = "请配置参数信息" ] || { cat "$log" >&2; fail "the first message was '$first'"; }
-grep -q "vantrel-probe: done" "$log" || { cat "$log" >&2; fail "the first start did not finish its dialogs"; }
-echo "deb-smoke: first start showed 请配置参数信息 and saved through the dialogs"
+stopped
+echo "deb-smoke: first start asked for the settings and saved through the dialogs"
 [ -f "$root/home/clerk/.config/Vantrel/config.pz" ] || fail "no config.pz in the user's configuration folder"
-report=/home/clerk/Documents/Vantrel/qzrt_410101_P001.xm
 [ -f "$root$report" ] || fail "no report in the user's documents folder"
 
 type=$(in_root setpriv --reuid=clerk --regid=clerk --init-groups env HOME=/home/clerk xdg-mime query filetype "$report")
