@@ -40,7 +40,7 @@ def run_process(cmd, cwd, extra_env=None):
     return elapsed, usage.ru_maxrss / 1024
 
 
-def startup(program, complete, first_on_screen=False, count=None, extra_env=None):
+def startup(program, complete, first_on_screen=False, count=None, extra_env=None, arguments=()):
     """first_on_screen: nothing remembered, as on the very first start on a screen."""
     times, peaks = [], []
     for _ in range(count or runs):
@@ -59,7 +59,7 @@ def startup(program, complete, first_on_screen=False, count=None, extra_env=None
             more = dict(extra_env or {})
             if first_on_screen:
                 more["XDG_CACHE_HOME"] = fresh_cache
-            t, m = run_process([exe], folder, more)
+            t, m = run_process([exe, *arguments], folder, more)
             times.append(t)
             peaks.append(m)
     return statistics.median(times), max(peaks)
@@ -86,6 +86,9 @@ def peak_of(function):
 
 table = []
 empty_t, empty_m = startup(os.path.join(build, "bench", "vantrel_empty_window"), False)
+# The same window with one line of Chinese: the fonts every window with text must load.
+text_t, text_m = startup(os.path.join(build, "bench", "vantrel_empty_window"), False, arguments=("--text",))
+table.append(("empty window with one line of Chinese", text_t, empty_t, f"{text_m:.0f} MiB"))
 # A first start that runs to its end (and quits) remembers the page size for the rows after it.
 startup(os.path.join(build, "vantrel-probed"), True, count=1,
         extra_env={"VANTREL_PROBE_FIRST_WINDOW": "", "VANTREL_PROBE_SCRIPT": "frmMain/M_FileExit"})

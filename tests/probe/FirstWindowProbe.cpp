@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
 #include <QWindow>
 
 #include <cstdio>
@@ -29,8 +30,15 @@ bool FirstWindowProbe::eventFilter(QObject* watched, QEvent* event)
             reported_ = true;
             std::fprintf(stderr, "vantrel-first-window: %s\n", window->title().toUtf8().constData());
             std::fflush(stderr);
-            if (exitWhenShown_)
-                std::_Exit(0);
+        }
+    }
+    // Ends once the first window's first picture is complete: the paint event and what the
+    // window's widgets draw with it, before anything queued after it.
+    if (exitWhenShown_ && !exiting_ && event->type() == QEvent::Paint) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->isWindow()) {
+            exiting_ = true;
+            QMetaObject::invokeMethod(this, [] { std::_Exit(0); }, Qt::QueuedConnection);
         }
     }
     return QObject::eventFilter(watched, event);

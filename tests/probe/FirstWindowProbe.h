@@ -5,7 +5,8 @@
 // A developer's probe for start-up measurements and smoke tests: when the environment
 // variable VANTREL_PROBE_FIRST_WINDOW is set, it writes one line to stderr the moment the
 // first top-level window is exposed ("vantrel-first-window: <title>"); when it is set to
-// "exit", the process then ends at once. Without the variable it does nothing.
+// "exit", the process ends once that window has been painted for the first time (what a
+// user sees as the window having appeared). Without the variable it does nothing.
 class FirstWindowProbe : public QObject {
     Q_OBJECT
 public:
@@ -19,4 +20,5 @@ private:
     explicit FirstWindowProbe(bool exitWhenShown);
     bool exitWhenShown_;
     bool reported_ = false;
+    bool exiting_ = false;
 };
