@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # vantrel-check against the parse floor: xmllint --noout parsing the same files in one
 # process. Generates 1,000 reports (+100 unit files) and 20,000 reports (+2,000 unit
-# files), runs each once to warm the file cache, then times both with /usr/bin/time -v.
-# Prints one table row per corpus: files, wall and processor time (user + system), time per
-# file, peak memory, and the throughput of vantrel-check as a share of xmllint's. On a shared
-# machine the processor times say more than the wall times: run it more than once.
+# files) with long texts, and 20,000 small reports (+2,000 unit files, gen_corpus.py
+# --small), runs each once to warm the file cache, then times vantrel-check with and
+# without the workbook, and xmllint, with /usr/bin/time -v. Prints one table row per corpus
+# and mode: files, wall and processor time (user + system), time per file, peak memory,
+# and the throughput of vantrel-check as a share of xmllint's. On a shared machine the
+# processor times say more than the wall times: run it more than once.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${VANTREL_BUILD_DIR:-"$here/build"}
@@ -26,25 +28,31 @@ measure() {
   python3 -c "import sys; p=[float(x) for x in sys.argv[1].split(':')]; print(sum(v*60**i for i,v in enumerate(reversed(p))), sys.argv[2], sys.argv[3])" "$wall" "$cpu" "$rss"
 }
 
-printf '| corpus | files | vantrel-check s (CPU s) | ms/file | peak RSS MiB | xmllint --noout s (CPU s) | xmllint peak MiB | throughput vs xmllint |\n'
-printf '|---|---|---|---|---|---|---|---|\n'
-for sizes in 1000:100 20000:2000; do
+printf '| corpus | files | workbook | vantrel-check s (CPU s) | ms/file | peak RSS MiB | xmllint --noout s (CPU s) | xmllint peak MiB | throughput vs xmllint |\n'
+printf '|---|---|---|---|---|---|---|---|---|\n'
+for spec in ${VANTREL_BENCH_CORPORA:-long:1000:100 long:20000:2000 small:20000:2000}; do
+  shape=${spec%%:*} sizes=${spec#*:}
   reports=${sizes%%:*} units=${sizes##*:}
-  dir="$work/corpus_$reports"
-  [ -d "$dir" ] || python3 "$here/bench/gen_corpus.py" "$dir" "$reports" "$units" >/dev/null
-  list="$work/files_$reports"
+  dir="$work/corpus_${shape}_$reports"
+  flag=(); [ "$shape" = small ] && flag=(--small)
+  [ -d "$dir" ] || python3 "$here/bench/gen_corpus.py" "${flag[@]}" "$dir" "$reports" "$units" >/dev/null
+  list="$work/files_${shape}_$reports"
   find "$dir" -type f \( -name '*.xm' -o -name '*.dw' \) | sort >"$list"
   files=$(wc -l <"$list")
   "$check" --quiet --xlsx "$work/warm.xlsx" "$dir" >/dev/null 2>&1 || true
-  read -r check_s check_cpu check_kib < <(measure "$check" --quiet --xlsx "$work/book_$reports.xlsx" "$dir")
   # One xmllint process for every file (xargs splits only beyond the argument limit).
   read -r lint_s lint_cpu lint_kib < <(measure sh -c "xargs -d '\n' xmllint --noout <'$list'")
-  python3 - "$reports" "$units" "$files" "$check_s" "$check_cpu" "$check_kib" "$lint_s" "$lint_cpu" "$lint_kib" <<'PY'
+  for book in yes no; do
+    args=(--quiet); [ "$book" = yes ] && args+=(--xlsx "$work/book_${shape}_$reports.xlsx")
+    read -r check_s check_cpu check_kib < <(measure "$check" "${args[@]}" "$dir")
+    python3 - "$shape" "$reports" "$units" "$files" "$book" "$check_s" "$check_cpu" "$check_kib" "$lint_s" "$lint_cpu" "$lint_kib" <<'PY'
 import sys
-reports, units, files = sys.argv[1:4]
-check_s, check_cpu, check_kib, lint_s, lint_cpu, lint_kib = map(float, sys.argv[4:10])
-print(f"| {int(reports):,} reports + {int(units):,} unit files | {int(files):,} | {check_s:.2f} ({check_cpu:.2f}) | "
+shape, reports, units, files, book = sys.argv[1:6]
+check_s, check_cpu, check_kib, lint_s, lint_cpu, lint_kib = map(float, sys.argv[6:12])
+label = f"{int(reports):,} {'small ' if shape == 'small' else ''}reports + {int(units):,} unit files"
+print(f"| {label} | {int(files):,} | {book} | {check_s:.2f} ({check_cpu:.2f}) | "
       f"{1000 * check_s / int(files):.3f} | {check_kib / 1024:.1f} | {lint_s:.2f} ({lint_cpu:.2f}) | {lint_kib / 1024:.1f} | "
       f"{lint_s / check_s:.2f}× |")
 PY
+  done
 done

@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Writes a corpus for vantrel-check: N filled reports and M unit files in a folder.
 
-usage: gen_corpus.py FOLDER REPORTS UNITS [SEED]
+usage: gen_corpus.py [--small] FOLDER REPORTS UNITS [SEED]
+
+With --small the four long texts of a report hold a few words (a report of 3-4 KB, as
+most real projects write); without it, up to 900 characters each.
 
 Reports and unit files are made from the installed templates. Every tenth report is
 broken in one known way (index modulo 100 picks it):
@@ -53,7 +56,7 @@ def unit_code(j):
     return f"{410000 + j:06d}"
 
 
-def make_report(template, rng, i, units):
+def make_report(template, rng, i, units, long_text):
     root = copy.deepcopy(template)
     kind = KINDS[i % 100] if i % 100 < 10 else "good"
     unit = i % units
@@ -75,7 +78,7 @@ def make_report(template, rng, i, units):
     f("BasicInfo/ProjectAttribute").text = str(nature_code)
     f("BasicInfo/ProjectAttribute").set("dict", nature_text)
     for name in ("PreserveContent", "CurrentProblem", "ProjectContent", "Remark"):
-        f("BasicInfo/" + name).text = text(rng, 50, 900)
+        f("BasicInfo/" + name).text = text(rng, *long_text)
 
     section = f("BudgetDetail/" + SECTION_OF_GROUP[min(9, max(1, type_code // 10))])
     items = [section] if section.find("Total") is not None else list(section)
@@ -143,14 +146,18 @@ def make_unit(template, rng, j):
 
 
 def main():
-    folder, reports, units = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
-    rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 2006)
+    args = sys.argv[1:]
+    small = "--small" in args
+    args = [a for a in args if a != "--small"]
+    folder, reports, units = args[0], int(args[1]), int(args[2])
+    rng = random.Random(int(args[3]) if len(args) > 3 else 2006)
+    long_text = (4, 40) if small else (50, 900)
     os.makedirs(folder, exist_ok=True)
     report_tpl = ET.parse(os.path.join(TEMPLATES, "report1.tpl")).getroot()
     unit_tpl = ET.parse(os.path.join(TEMPLATES, "corpinfo.tpl")).getroot()
     counts = {}
     for i in range(reports):
-        name, root, kind = make_report(report_tpl, rng, i, units)
+        name, root, kind = make_report(report_tpl, rng, i, units, long_text)
         sub = os.path.join(folder, f"batch{i // 1000:03d}")
         os.makedirs(sub, exist_ok=True)
         write(os.path.join(sub, name), root)
