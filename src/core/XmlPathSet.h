@@ -33,11 +33,11 @@ private:
     std::vector<qsizetype> general_;       // the other paths, evaluated on their own
     // The simple paths of one step by the element's name, the longer ones by the names of
     // the element and its parent: a field's element name ("Total") repeats under many
-    // parents, and each candidate costs a walk up the ancestors.
-    using NamePair = std::pair<std::string_view, std::string_view>;
-    struct NamePairHash {
-        size_t operator()(const NamePair& names) const noexcept;
-    };
-    std::unordered_map<std::string_view, std::vector<qsizetype>> byName_;
-    std::unordered_map<NamePair, std::vector<qsizetype>, NamePairHash> byParentAndName_;
+    // parents, and each candidate costs a walk up the ancestors. Names are numbered once;
+    // a walk looks each name of a document up once, and then pairs by their numbers.
+    int nameId(std::string_view name) const;
+    std::unordered_map<std::string_view, int> nameIds_;
+    std::vector<std::vector<qsizetype>> candidates_;
+    std::vector<int> byName_;          // by name id: index into candidates_, -1 for none
+    std::vector<int> byParentAndName_; // by parent id * names + name id, the same
 };
