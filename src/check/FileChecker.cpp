@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <map>
-#include <vector>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -257,18 +256,15 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
     // The texts as they sit in memory, hashed at once: the hash only ever meets hashes of
     // this run, 64 bits of them, so the process's own seeded hash serves (a hash made for
     // signatures cost a seventh of the check).
-    thread_local std::vector<char16_t> content;
-    content.clear();
-    const auto append = [&](const QString& text) {
-        content.insert(content.end(), text.utf16(), text.utf16() + text.size());
-    };
+    thread_local QString content;
+    content.resize(0); // keeps its room for the next report
     for (const QString& name : values.controls()) {
-        append(name);
-        content.push_back(u'=');
-        append(values.value(name));
-        content.push_back(u'\n');
+        content += name;
+        content += QLatin1Char('=');
+        content += values.value(name);
+        content += QLatin1Char('\n');
     }
-    const quint64 hash = qHashBits(content.data(), content.size() * sizeof(char16_t), QHashSeed::globalSeed());
+    const quint64 hash = qHashBits(content.constData(), size_t(content.size()) * sizeof(QChar), QHashSeed::globalSeed());
     row.contentHash = QByteArray(reinterpret_cast<const char*>(&hash), sizeof hash);
     result.report = std::move(row);
 }
