@@ -30,8 +30,8 @@ measure() {
 
 printf '| corpus | files | workbook | vantrel-check s (CPU s) | ms/file | peak RSS MiB | xmllint --noout s (CPU s) | xmllint peak MiB | throughput vs xmllint |\n'
 printf '|---|---|---|---|---|---|---|---|---|\n'
-for spec in ${VANTREL_BENCH_CORPORA:-long:1000:100 long:20000:2000 small:20000:2000}; do
-  shape=${spec%%:*} sizes=${spec#*:}
+for corpus in ${VANTREL_BENCH_CORPORA:-long:1000:100 long:20000:2000 small:20000:2000}; do
+  shape=${corpus%%:*} sizes=${corpus#*:}
   reports=${sizes%%:*} units=${sizes##*:}
   dir="$work/corpus_${shape}_$reports"
   flag=(); [ "$shape" = small ] && flag=(--small)
