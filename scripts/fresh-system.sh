@@ -20,7 +20,7 @@ roles=("$@")
 
 skip() { echo "fresh-system: skipped: $*"; exit 75; }
 if [ "$(id -u)" -eq 0 ] && ! command -v debootstrap >/dev/null 2>&1; then
-  env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap curl >/dev/null 2>&1 || true
+  fresh_host_install debootstrap curl || true
 fi
 why=$(fresh_unavailable)
 [ -z "$why" ] || skip "$why"

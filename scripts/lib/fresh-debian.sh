@@ -37,6 +37,14 @@ fresh_mirror() {
   return 0
 }
 
+# Installs packages on this machine (root), reading the package lists first when they are
+# missing or out of date.
+fresh_host_install() {
+  env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" >/dev/null 2>&1 && return
+  env DEBIAN_FRONTEND=noninteractive apt-get update -q >/dev/null 2>&1 || true
+  env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$@" >/dev/null
+}
+
 # Why a fresh system cannot be made here, or nothing when it can.
 fresh_unavailable() {
   [ "$(id -u)" -eq 0 ] || { echo "needs root to make and enter a chroot"; return; }
@@ -130,8 +138,7 @@ fresh_as_user() {
 
 # An Xvfb on the host whose socket the fresh system shares; sets fresh_display.
 fresh_start_display() {
-  command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1 \
-    || env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb xdotool >/dev/null
+  command -v Xvfb >/dev/null 2>&1 && command -v xdotool >/dev/null 2>&1 || fresh_host_install xvfb xdotool
   local number_file
   number_file=$(mktemp)
   # No access control: only programs on this machine reach the socket, and the
