@@ -204,6 +204,7 @@ void ReportController::newReport()
     report_.setFileName(QString());
     if (report_.load(settings_.programFile(QStringLiteral("report1.tpl"))).ok) {
         form_->setValues(report_.values());
+        form_->showFirstField();
         setModified(false);
     } else {
         tell(QStringLiteral("模板文件错误，请重新安装程序"));
@@ -225,6 +226,7 @@ void ReportController::openChosen(const QString& fileName)
     // still names the file that failed.
     if (report_.load(fileName).ok) {
         form_->setValues(report_.values());
+        form_->showFirstField();
         setModified(false);
     } else {
         tell(QStringLiteral("报表文件错误，请重新建立"));

@@ -98,6 +98,13 @@ void ReportForm::buildAllTabs()
         ensureBuilt(tab);
 }
 
+void ReportForm::showFirstField()
+{
+    setCurrentIndex(0);
+    if (QWidget* first = control(fields().front().id))
+        first->setFocus();
+}
+
 void ReportForm::ensureBuilt(int tab)
 {
     if (tab < 0 || tab >= 4 || built_[static_cast<size_t>(tab)])

@@ -43,6 +43,9 @@ public:
 
     // Builds every tab not built yet.
     void buildAllTabs();
+    // A report just shown starts on its first page, the cursor in its first box, so that the
+    // clerk can type at once.
+    void showFirstField();
     // Every amount to "0" and every budget frame switched off, as a change of the
     // project type's group does.
     void resetBudgetFrames();

@@ -210,6 +210,31 @@ private slots:
         QCOMPARE(w->windowTitle(), QStringLiteral("Vantrel"));
     }
 
+    // A report just shown, new or opened, starts on its first page with the cursor in 项目编号,
+    // wherever the clerk was before.
+    void aShownReportStartsAtItsFirstBox()
+    {
+        start();
+        QLineEdit* code = w->form()->lineEdit(QStringLiteral("projectCode"));
+        QCOMPARE(w->focusWidget(), code);
+        typeInto(code, QStringLiteral("A1"));
+        typeInto(w->form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("名称"));
+        w->controller()->saveReport();
+        const QString saved = dir->file(QStringLiteral("qzrt_410101_A1.xm"));
+        QVERIFY(QFile::exists(saved));
+
+        w->form()->setCurrentIndex(2);
+        w->form()->lineEdit(QStringLiteral("projectName"))->setFocus();
+        w->controller()->openReportFile(saved);
+        QCOMPARE(w->form()->currentIndex(), 0);
+        QCOMPARE(w->focusWidget(), code);
+
+        w->form()->setCurrentIndex(3);
+        w->controller()->newReport();
+        QCOMPARE(w->form()->currentIndex(), 0);
+        QCOMPARE(w->focusWidget(), code);
+    }
+
     void settingsFromMenuAndToolbar()
     {
         start();
