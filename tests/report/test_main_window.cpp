@@ -217,6 +217,10 @@ private slots:
         start();
         QLineEdit* code = w->form()->lineEdit(QStringLiteral("projectCode"));
         QCOMPARE(w->focusWidget(), code);
+        // Still there once the window is up and the other pages are built.
+        activate();
+        w->finishStartup();
+        QCOMPARE(QApplication::focusWidget(), code);
         typeInto(code, QStringLiteral("A1"));
         typeInto(w->form()->lineEdit(QStringLiteral("projectName")), QStringLiteral("名称"));
         w->controller()->saveReport();
