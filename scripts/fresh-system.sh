@@ -19,7 +19,7 @@ roles=("$@")
 [ ${#roles[@]} -eq 0 ] && roles=(root user)
 
 skip() { echo "fresh-system: skipped: $*"; exit 75; }
-if [ "$(id -u)" -eq 0 ] && ! command -v debootstrap >/dev/null 2>&1; then
+if [ "$(id -u)" -eq 0 ] && ! { command -v debootstrap && command -v curl; } >/dev/null 2>&1; then
   fresh_host_install debootstrap curl || true
 fi
 why=$(fresh_unavailable)
