@@ -45,22 +45,23 @@ const XmlPathSet& writtenPaths()
 
 BudgetReport::LoadResult BudgetReport::load(const QString& path)
 {
-    LoadResult result;
-    const xml::XmlDocumentPtr document = xml::ReadXmlDocument(path, result.error);
-    if (!result.error.isEmpty()) {
-        document_ = document;
-        return result;
-    }
-    setDocument(document);
-    result.ok = true;
-    return result;
+    QString error;
+    const xml::XmlDocumentPtr document = xml::ReadXmlDocument(path, error);
+    return adopt(document, error);
 }
 
 BudgetReport::LoadResult BudgetReport::loadBytes(const QByteArray& bytes, const QString& nameForMessages)
 {
+    QString error;
+    const xml::XmlDocumentPtr document = xml::ParseXmlBytes(bytes, nameForMessages, error);
+    return adopt(document, error);
+}
+
+BudgetReport::LoadResult BudgetReport::adopt(const xml::XmlDocumentPtr& document, const QString& error)
+{
     LoadResult result;
-    const xml::XmlDocumentPtr document = xml::ParseXmlBytes(bytes, nameForMessages, result.error);
-    if (!result.error.isEmpty()) {
+    result.error = error;
+    if (!error.isEmpty()) {
         document_ = document;
         return result;
     }

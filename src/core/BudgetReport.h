@@ -100,6 +100,8 @@ public:
     static ReportHeader headerForToday(const QString& unitCode, const QString& unitName, const QString& reportUser);
 
 private:
+    // A load's outcome: the document is held either way, its values only when it was read.
+    LoadResult adopt(const xml::XmlDocumentPtr& document, const QString& error);
     // Empty fields take their defaults; those are returned for the form to show.
     ReportValues applyDefaults();
     void writeInto(const xml::XmlDocumentPtr& document, const ReportHeader& header) const;

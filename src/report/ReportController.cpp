@@ -202,12 +202,19 @@ void ReportController::newReport()
     if (!settingsComplete())
         return;
     report_.setFileName(QString());
-    if (report_.load(settings_.programFile(QStringLiteral("report1.tpl"))).ok) {
+    showLoaded(settings_.programFile(QStringLiteral("report1.tpl")), QStringLiteral("模板文件错误，请重新安装程序"));
+}
+
+void ReportController::showLoaded(const QString& path, const QString& failure)
+{
+    // A failed load leaves the form and the modified state as they were; the caption
+    // still names the file that failed.
+    if (report_.load(path).ok) {
         form_->setValues(report_.values());
         form_->showFirstField();
         setModified(false);
     } else {
-        tell(QStringLiteral("模板文件错误，请重新安装程序"));
+        tell(failure);
     }
     updateCaption();
 }
@@ -222,16 +229,7 @@ bool ReportController::readyToOpen(const QString& question)
 void ReportController::openChosen(const QString& fileName)
 {
     report_.setFileName(fileName);
-    // A failed load leaves the form and the modified state as they were; the caption
-    // still names the file that failed.
-    if (report_.load(fileName).ok) {
-        form_->setValues(report_.values());
-        form_->showFirstField();
-        setModified(false);
-    } else {
-        tell(QStringLiteral("报表文件错误，请重新建立"));
-    }
-    updateCaption();
+    showLoaded(fileName, QStringLiteral("报表文件错误，请重新建立"));
 }
 
 void ReportController::openReportFile(const QString& fileName)

@@ -65,6 +65,8 @@ private:
     bool settingsComplete();
     bool readyToOpen(const QString& question);
     void openChosen(const QString& fileName);
+    // Loads the file into the report and shows it; a failure says `failure`.
+    void showLoaded(const QString& path, const QString& failure);
     // Takes the form's values into the report.
     void takeValues();
     // The budget rules; shows what the check rewrote and the first broken rule's message.

@@ -3,6 +3,7 @@
 // and the power cut (the process killed part-way). The file is always the old one or the
 // complete new one, failures are shown, and nothing of the user's work is marked saved.
 #include "KilledSaveLoop.h"
+#include "NoUi.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "report/ReportForm.h"
@@ -145,17 +146,6 @@ QString settingsValue(int version)
 {
     return version == 0 ? QStringLiteral("/srv/a/") : QStringLiteral("/srv/") + QString(3000, QLatin1Char('b')) + QLatin1Char('/');
 }
-
-// A user interface for the child: it must never be asked anything.
-class NoUi : public ui::UserInterface {
-public:
-    void message(QWidget*, const QString&) override { std::_Exit(3); }
-    bool question(QWidget*, const QString&) override { std::_Exit(3); }
-    std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
-    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
-    void runModal(QDialog*) override { std::_Exit(3); }
-    bool openInBrowser(const QString&) override { std::_Exit(3); }
-};
 
 // The child: runs the real save command with the two versions in turn until it is killed.
 int saveLoop(int argc, char** argv)

@@ -2,6 +2,7 @@
 // child program types into the report form and is killed with SIGKILL, at moments spread
 // over its own draft writes; what the next start finds recovers everything typed up to
 // 3 s before the kill, and no damaged draft is ever taken for a good one.
+#include "NoUi.h"
 #include "ScriptedUi.h"
 #include "TempProgramFolder.h"
 #include "core/BudgetReport.h"
@@ -48,17 +49,6 @@ QString tokens(int from, int to)
         text += QStringLiteral("k%1;").arg(n);
     return text;
 }
-
-// A user interface for the child: it must never be asked anything.
-class NoUi : public ui::UserInterface {
-public:
-    void message(QWidget*, const QString&) override { std::_Exit(3); }
-    bool question(QWidget*, const QString&) override { std::_Exit(3); }
-    std::optional<QString> openFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
-    std::optional<QString> saveFileName(QWidget*, const ui::FileDialogRequest&) override { std::_Exit(3); }
-    void runModal(QDialog*) override { std::_Exit(3); }
-    bool openInBrowser(const QString&) override { std::_Exit(3); }
-};
 
 // The child: a new report, then a token typed into the project name every 50 ms until it
 // is killed. It says when it typed what, and when drafts start and end.
