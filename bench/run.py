@@ -89,6 +89,22 @@ empty_t, empty_m = startup(os.path.join(build, "bench", "vantrel_empty_window"),
 # The same window with one line of Chinese: the fonts every window with text must load.
 text_t, text_m = startup(os.path.join(build, "bench", "vantrel_empty_window"), False, arguments=("--text",))
 table.append(("empty window with one line of Chinese", text_t, empty_t, f"{text_m:.0f} MiB"))
+
+
+def fontconfig_start():
+    """fontconfig reading its configuration and cache, alone, in a fresh process: what any
+    window with text pays before Qt can choose a font."""
+    probe = ("import ctypes, time\n"
+             "fc = ctypes.CDLL('libfontconfig.so.1')\n"
+             "start = time.perf_counter()\n"
+             "fc.FcInit()\n"
+             "print((time.perf_counter() - start) * 1000)\n")
+    times = [float(subprocess.run([sys.executable, "-c", probe], env=env, capture_output=True, text=True,
+                                  check=True).stdout) for _ in range(runs)]
+    return statistics.median(times)
+
+
+table.append(("fontconfig reading its configuration, alone", fontconfig_start(), empty_t, ""))
 # A first start that runs to its end (and quits) remembers the page size for the rows after it.
 startup(os.path.join(build, "vantrel-probed"), True, count=1,
         extra_env={"VANTREL_PROBE_FIRST_WINDOW": "", "VANTREL_PROBE_SCRIPT": "frmMain/M_FileExit"})
