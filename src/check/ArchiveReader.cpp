@@ -83,7 +83,9 @@ bool ArchiveReader::open(int status)
 void ArchiveReader::fail()
 {
     const char* text = archive_error_string(archive_);
-    failure_ = failureText(text ? QString::fromUtf8(text) : QString());
+    const QString english = text ? QString::fromUtf8(text) : QString();
+    noArchiveFormat_ = english.contains(QLatin1String("unrecognized archive format"), Qt::CaseInsensitive);
+    failure_ = failureText(english);
 }
 
 bool ArchiveReader::next()
@@ -124,8 +126,12 @@ qint64 ArchiveReader::read(char* buffer, qint64 wanted)
     const la_ssize_t got = archive_read_data(archive_, buffer, static_cast<size_t>(wanted));
     if (got < 0) {
         fail();
-        entryFailed_ = got == ARCHIVE_WARN;
+        // WARN and FAILED are this entry's (a bad checksum, an encrypted entry): the next
+        // header still reads. FATAL leaves nothing more to read, which the finding says.
+        entryFailed_ = got == ARCHIVE_WARN || got == ARCHIVE_FAILED;
         endedInEntry_ = !entryFailed_;
+        if (endedInEntry_)
+            failure_ += QStringLiteral("；压缩包从这里起无法再读取");
         return -1;
     }
     return got;

@@ -25,11 +25,14 @@ public:
 
     // Moves to the next entry: true when there is one; false at the end or on a failure
     // (failed() tells them apart). After an entry whose data failed, the archive goes on
-    // when libarchive can (a bad checksum), and ends otherwise.
+    // when libarchive can (a bad checksum, an encrypted entry), and ends otherwise.
     bool next();
     bool failed() const { return !failure_.isEmpty(); }
     // True when what ended the archive was reading an entry's data: read() has said so.
     bool endedInEntry() const { return endedInEntry_; }
+    // True when libarchive found no archive format in what it read: a file that is only
+    // compressed (a gzip of a scan) rather than an archive.
+    bool noArchiveFormat() const { return noArchiveFormat_; }
     // Why the archive or the current entry could not be read, in Chinese (see failureText).
     const QString& failure() const { return failure_; }
 
@@ -60,6 +63,7 @@ private:
     locale_t previousLocale_ = nullptr;
     QString failure_;
     bool endedInEntry_ = false;
+    bool noArchiveFormat_ = false;
     bool entryFailed_ = false; // the current entry's data failed, but the archive goes on
     QString name_;
     EntryType type_ = EntryType::File;

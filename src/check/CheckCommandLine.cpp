@@ -63,6 +63,9 @@ CheckOptions CheckCommandLine::parse(const QStringList& arguments)
             options.workers = valueOf(arg).toInt(&ok);
             if (options.usageError.isEmpty() && (!ok || options.workers < 1))
                 options.usageError = QStringLiteral("--jobs 需要一个正整数");
+            // Each is a thread of its own: far more than any machine has cores only fails.
+            else if (options.usageError.isEmpty() && options.workers > kMaxWorkers)
+                options.usageError = QStringLiteral("--jobs 最多为 %1").arg(kMaxWorkers);
         } else {
             options.usageError = QStringLiteral("未知选项：") + arg;
         }
@@ -114,7 +117,11 @@ QString CheckCommandLine::overwrittenInput(const QString& output, const QStringL
         const QString inputPath = info.canonicalFilePath();
         if (inputPath.isEmpty())
             continue;
-        if (targetPath == inputPath || (info.isDir() && targetPath.startsWith(inputPath + QLatin1Char('/'))))
+        if (targetPath == inputPath)
+            return input;
+        // Below a folder checked: a workbook or CSV file of an earlier run is passed over
+        // and may be replaced; a report, unit file or archive is being checked.
+        if (info.isDir() && targetPath.startsWith(inputPath + QLatin1Char('/')) && InputWalker::readsAsInput(targetPath))
             return input;
     }
     return {};
@@ -149,8 +156,8 @@ int CheckCommandLine::run(const CheckOptions& options)
         printError(QStringLiteral("找不到：") + missing.join(QStringLiteral("、")));
         return UsageError;
     }
-    // Existing inputs that an output would write over, and which files sort among the
-    // inputs: either is refused before anything is read.
+    // An output that would write over a file being checked is refused before anything is
+    // read.
     for (const QString& output : outputFiles(options)) {
         const QString input = overwrittenInput(output, options.paths);
         if (!input.isEmpty()) {

@@ -7,6 +7,7 @@
 class CheckCommandLine {
 public:
     enum ExitStatus { AllPassed = 0, FindingsReported = 1, UsageError = 2 };
+    static constexpr int kMaxWorkers = 64; // --jobs beyond this is refused
 
     static CheckOptions parse(const QStringList& arguments); // without the program's name
     static QString helpText();

@@ -40,21 +40,6 @@ QString listText(std::span<const CodedItem> items, const QString& code)
     return {};
 }
 
-// The stored project type code as written. The values read for the window hold the code
-// its list would select, which turns an unknown code into the first item's; the raw
-// text sits early in the file, and codes are ASCII digits in every encoding we read.
-QString storedProjectType(const QByteArray& bytes)
-{
-    const qsizetype tag = bytes.indexOf("<ProjectType");
-    if (tag < 0)
-        return {};
-    const qsizetype open = bytes.indexOf('>', tag);
-    const qsizetype close = open < 0 ? -1 : bytes.indexOf('<', open);
-    if (close < 0 || bytes.at(open - 1) == '/')
-        return {};
-    return QString::fromLatin1(bytes.mid(open + 1, close - open - 1)).trimmed();
-}
-
 bool typeCodeListed(const QString& stored)
 {
     return CodedItemMatching(ProjectTypes::projectTypeItems(), stored) >= 0;
@@ -73,16 +58,17 @@ constexpr qsizetype kKeptBufferBytes = 1 << 20;
 bool readFile(const QString& path, QByteArray& bytes, QString& error, bool& tooLarge)
 {
     bytes.truncate(0); // the buffer may hold the file read before
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a file that became a fifo since the walk saw it must not stop the check.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0) {
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         if (fd >= 0)
             ::close(fd);
         error = QStringLiteral("无法打开指定文件") + path;
         return false;
     }
     const bool large = info.st_size > InputWalker::kMaxDocumentBytes;
-    // A size of 0 may be a special file that has more: read it in steps up to the limit.
+    // The size may have grown since fstat: read in steps up to the limit.
     const qint64 limit = large ? DocumentSniffer::kHeadBytes : InputWalker::kMaxDocumentBytes + 1;
     bytes.resize(static_cast<qsizetype>(std::min<qint64>(large ? limit : info.st_size + 1, limit)));
     qsizetype got = 0;
@@ -246,7 +232,7 @@ void FileChecker::checkReport(const QByteArray& bytes, const QString& fileName, 
         if (fileName != standard)
             finding(fileNameKind(), QStringLiteral("标准文件名应为“") + standard + QStringLiteral("”"));
     }
-    const QString storedType = storedProjectType(bytes);
+    const QString& storedType = file.storedProjectType;
     if (!typeCodeListed(storedType)) {
         row.projectType.clear();
         row.projectTypeCode = 0;

@@ -43,9 +43,21 @@ QString lastPart(const QString& name)
     return name.mid(std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
 }
 
+// gzip, bzip2, xz: one compressed stream, which may or may not hold a tar.
+bool isCompressedStream(const QByteArray& head)
+{
+    return head.startsWith("\x1F\x8B") || head.startsWith("BZh") || head.startsWith(QByteArray("\xFD" "7zXZ\x00", 6));
+}
+
+// Only a regular file is read: opening a fifo would wait for a writer for ever.
+bool isRegularFile(const QString& file)
+{
+    return QFileInfo(file).isFile();
+}
+
 bool isArchive(const QString& file)
 {
-    return !neverAnArchive(file) && InputWalker::looksLikeArchive(readHead(file));
+    return isRegularFile(file) && !neverAnArchive(file) && InputWalker::looksLikeArchive(readHead(file));
 }
 
 // Every file below a folder in plain name order at every level, so the walk is the same
@@ -53,8 +65,16 @@ bool isArchive(const QString& file)
 // (they could loop).
 void visitFolder(const QString& folder, const std::function<bool(const QString&)>& visit, bool& going)
 {
+    // A folder that cannot be listed is handed out itself, to be reported: its files would
+    // otherwise be missing from the counts without a word.
+    if (!QDir(folder).isReadable()) {
+        going = visit(folder);
+        return;
+    }
+    // System: fifos, devices, sockets and broken links are listed too, to be passed over
+    // and counted rather than left out without a word.
     const QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo& info : entries) {
         if (!going)
             return;
@@ -271,7 +291,11 @@ private:
             InputItem item;
             item.path = shown;
             item.fileName = fileName;
-            item.readError = reader->failure();
+            // Only compressed, with no archive inside (a gzip of a scan): another file.
+            if (index < 0 && reader->noArchiveFormat() && compressedStream(source))
+                item.passedOver = true;
+            else
+                item.readError = reader->failure();
             if (!hand(std::move(item), indexes))
                 return;
         }
@@ -283,6 +307,11 @@ private:
         manifest->manifestFindings = package->findings();
         const QList<int> at = manifest->entryIndexes;
         hand(std::move(*manifest), at);
+    }
+
+    static bool compressedStream(const ArchiveSource& source)
+    {
+        return isCompressedStream(source.bytes ? *source.bytes : readHead(source.diskPath));
     }
 
     static void hashAgain(const ArchiveSource& source, const std::vector<Pending>& pending, PackageVerifier& package)
@@ -325,9 +354,19 @@ bool InputWalker::looksLikeArchive(const QByteArray& head)
 {
     return head.startsWith("PK\x03\x04") || head.startsWith("PK\x05\x06")     // zip, empty zip
         || head.startsWith(QByteArray("7z\xBC\xAF\x27\x1C", 6))                 // 7z
-        || head.startsWith("\x1F\x8B") || head.startsWith("BZh")               // gzip, bzip2
-        || head.startsWith(QByteArray("\xFD" "7zXZ\x00", 6))                   // xz
+        || isCompressedStream(head)                                            // tar.gz and the like
         || head.mid(257, 5) == "ustar";                                        // tar
+}
+
+bool InputWalker::readsAsInput(const QString& path)
+{
+    if (!isRegularFile(path))
+        return false;
+    if (DocumentSniffer::kindByName(QFileInfo(path).fileName()) != DocumentSniffer::Kind::Other)
+        return true;
+    const QByteArray head = readHead(path);
+    return DocumentSniffer::sniff(head) != DocumentSniffer::Kind::Other
+        || (!neverAnArchive(path) && looksLikeArchive(head));
 }
 
 QStringList InputWalker::missingPaths() const
@@ -369,7 +408,12 @@ void InputWalker::walk(const std::function<bool(InputItem&&)>& take) const
             item.order = order++;
             item.path = file;
             item.diskPath = file;
-            item.fileName = QFileInfo(file).fileName();
+            const QFileInfo info(file);
+            item.fileName = info.fileName();
+            if (info.isDir())
+                item.readError = QStringLiteral("无法打开文件夹") + file;
+            else
+                item.passedOver = !info.isFile();
             return take(std::move(item));
         }
         // An entry's name is only shown; nothing is ever written under it.

@@ -38,6 +38,9 @@ public:
 
     // True when the head of a file is that of an archive the walk opens.
     static bool looksLikeArchive(const QByteArray& head);
+    // Whether the walk would read the file on disk as something to check (a report, a
+    // unit file or an archive) rather than pass it over.
+    static bool readsAsInput(const QString& path);
     // The bytes of an entry the walk handed out, found again by its archive on disk and
     // its entry indexes (InputItem::archivePath, entryIndexes). False with the reason in
     // Chinese when it is gone or cannot be read whole.

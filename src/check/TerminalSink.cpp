@@ -9,7 +9,14 @@ TerminalSink::TerminalSink(FILE* out, FILE* progressStream, bool quiet)
 
 QString TerminalSink::findingLine(const CheckFinding& finding)
 {
-    return finding.path + QStringLiteral("：") + finding.kind + QStringLiteral("：") + finding.message;
+    QString line = finding.path + QStringLiteral("：") + finding.kind + QStringLiteral("：") + finding.message;
+    // Names and values come from the files: a line break would split the finding, an
+    // escape sequence would drive the terminal.
+    for (QChar& c : line) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+            c = QChar::ReplacementCharacter;
+    }
+    return line;
 }
 
 void TerminalSink::progress(qint64 done, qint64 total)

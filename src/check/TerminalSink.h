@@ -19,6 +19,7 @@ public:
     void crossFindings(const std::vector<std::pair<qint64, CheckFinding>>& findings) override;
     void finished(const CheckTally& tally) override;
 
+    // One line, whatever the file names and values hold.
     static QString findingLine(const CheckFinding& finding);
 
 private:

@@ -9,8 +9,12 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
@@ -29,17 +33,23 @@ int displayWidth(const QString& text)
     return width;
 }
 
-// Characters XML does not allow would make the workbook unreadable.
+// Control characters and the two noncharacters U+FFFE and U+FFFF are not allowed in XML:
+// one in an entry's name would make the whole workbook unreadable.
+bool allowedInCell(QChar c)
+{
+    return (c.unicode() >= 0x20 && c.unicode() < 0xFFFE) || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+        || c == QLatin1Char('\r');
+}
+
 QByteArray cellText(const QString& text)
 {
     // Most cells hold none of them and fit: no copy to make.
-    if (text.size() <= kMaxCellText
-        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x20; }))
+    if (text.size() <= kMaxCellText && std::all_of(text.cbegin(), text.cend(), allowedInCell))
         return text.toUtf8();
     QString clean;
     clean.reserve(text.size());
     for (const QChar c : text) {
-        if (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        if (allowedInCell(c))
             clean.append(c);
     }
     return clean.left(kMaxCellText).toUtf8();
@@ -80,6 +90,28 @@ double plainDecimalValue(const QString& text)
     return value;
 }
 
+// Why the workbook's temporary file could not be made, as a clerk reads it.
+QString creationFailure(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有写入权限");
+    case EROFS:
+        return QStringLiteral("磁盘是只读的");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("文件夹不存在");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("磁盘空间不足");
+    case ENAMETOOLONG:
+        return QStringLiteral("文件名太长");
+    default:
+        return QString::fromLocal8Bit(std::strerror(errorNumber));
+    }
+}
+
 } // namespace
 
 XlsxTableWriter::~XlsxTableWriter()
@@ -95,9 +127,23 @@ bool XlsxTableWriter::open(QString* error)
     const QFileInfo target(path_);
     temporaryPath_ = target.absolutePath() + QStringLiteral("/.") + target.fileName()
                    + QStringLiteral(".%1-%2.tmp").arg(QCoreApplication::applicationPid()).arg(QRandomGenerator::global()->generate());
+    const QByteArray name = QFile::encodeName(temporaryPath_);
+    // libxlsxwriter makes its file only when the workbook is closed, after the whole
+    // check: a place it cannot write to is found out now, before any file is read. The
+    // trial file goes again at once, so that a check cut short leaves nothing behind.
+    if (target.isDir()) {
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：该路径是一个文件夹");
+        return false;
+    }
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + creationFailure(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(name.constData());
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
-    const QByteArray name = QFile::encodeName(temporaryPath_);
     workbook_ = workbook_new_opt(name.constData(), &options);
     if (!workbook_) {
         *error = QStringLiteral("无法写入文件") + path_;

@@ -51,8 +51,10 @@ ReportFile ReadReportDocument(const XmlDocumentPtr& document)
             continue;
         }
         // The code the window's list selects for what is stored.
-        const auto items = f.control.number == 1 ? ProjectTypes::projectTypeItems()
-                                                 : ProjectTypes::projectNatureItems();
+        const bool projectType = f.control.number == 1;
+        if (projectType)
+            file.storedProjectType = stored;
+        const auto items = projectType ? ProjectTypes::projectTypeItems() : ProjectTypes::projectNatureItems();
         const int index = CodedItemIndexOf(items, stored);
         file.values.setValue(name, index < 0 ? QString() : QString::number(items[static_cast<size_t>(index)].code));
     }

@@ -19,6 +19,8 @@ struct ReportFile {
     ReportHeader header;
     ReportValues values;         // every field of the report field table by id, as stored
                                  // (trimmed); a list as the code it would select
+    QString storedProjectType;   // the project type code as stored (trimmed), which the list
+                                 // turns into its first item's when it is not one of its own
 };
 
 ReportFile ReadReportFile(const QString& path);

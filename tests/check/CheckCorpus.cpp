@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -109,12 +110,20 @@ QByteArray CheckCorpus::archiveBytes(Format format, const QList<Entry>& entries,
     archive* a = archive_write_new();
     if (format == Format::Zip) {
         archive_write_set_format_zip(a);
+    } else if (format == Format::Gzip) {
+        archive_write_set_format_raw(a);
+        archive_write_add_filter_gzip(a);
     } else {
         archive_write_set_format_pax_restricted(a);
         archive_write_add_filter_gzip(a);
     }
     if (!nameCharset.isEmpty() && archive_write_set_options(a, "hdrcharset=" + nameCharset) != ARCHIVE_OK)
         qFatal("no charset %s", nameCharset.constData());
+    // libarchive encrypts the whole zip or nothing.
+    if (std::any_of(entries.cbegin(), entries.cend(), [](const Entry& e) { return e.type == Entry::EncryptedFile; })
+        && (archive_write_set_options(a, "zip:encryption=zipcrypt") != ARCHIVE_OK
+            || archive_write_set_passphrase(a, "secret") != ARCHIVE_OK))
+        qFatal("cannot encrypt: %s", archive_error_string(a));
     QByteArray bytes(16 * 1024 * 1024, '\0');
     size_t used = 0;
     archive_write_set_bytes_in_last_block(a, 1);
@@ -129,10 +138,11 @@ QByteArray CheckCorpus::archiveBytes(Format format, const QList<Entry>& entries,
             archive_entry_set_symlink(entry, "/etc/passwd");
         } else {
             archive_entry_set_filetype(entry, e.type == Entry::Fifo ? AE_IFIFO : AE_IFREG);
-            archive_entry_set_size(entry, e.type == Entry::File ? e.bytes.size() : 0);
+            archive_entry_set_size(entry, e.type == Entry::Fifo ? 0 : e.bytes.size());
         }
+        const bool hasData = e.type == Entry::File || e.type == Entry::EncryptedFile;
         if (archive_write_header(a, entry) != ARCHIVE_OK
-            || (e.type == Entry::File && archive_write_data(a, e.bytes.constData(), static_cast<size_t>(e.bytes.size())) != e.bytes.size()))
+            || (hasData && archive_write_data(a, e.bytes.constData(), static_cast<size_t>(e.bytes.size())) != e.bytes.size()))
             qFatal("cannot write %s: %s", qPrintable(e.name), archive_error_string(a));
         archive_entry_free(entry);
     }

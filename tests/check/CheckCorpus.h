@@ -28,14 +28,15 @@ public:
                                const QList<int>& intact, const QString& relicTotal);
     static bool writeZip(const QString& path, const QList<QPair<QString, QByteArray>>& entries);
 
-    // An archive made in memory: regular files, or links and fifos to pass over.
+    // An archive made in memory: regular files, or links and fifos to pass over. A zip with
+    // one encrypted file has them all encrypted (passphrase "secret").
     struct Entry {
-        enum Type { File, SymbolicLink, Fifo };
+        enum Type { File, SymbolicLink, Fifo, EncryptedFile };
         QString name;
         QByteArray bytes;
         Type type = File;
     };
-    enum class Format { Zip, TarGz };
+    enum class Format { Zip, TarGz, Gzip }; // Gzip: one compressed file, no archive inside
     // nameCharset: how entry names are stored ("GBK" writes them as Chinese Windows does,
     // without the UTF-8 mark); UTF-8 when empty.
     static QByteArray archiveBytes(Format format, const QList<Entry>& entries, const QByteArray& nameCharset = {});

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using Entry = CheckCorpus::Entry;
 using Format = CheckCorpus::Format;
 
@@ -217,6 +220,42 @@ private slots:
         // Cut inside its only entry: said once, of the entry.
         QVERIFY2(sink.lines[4].startsWith(dir.filePath(QStringLiteral("unreadable/e_damaged.zip:r.xm|"))), qPrintable(sink.lines[4]));
         QVERIFY2(reasons[4].startsWith(QStringLiteral("压缩包已损坏：压缩的数据不完整或已损坏（ZIP decompression failed")), qPrintable(reasons[4]));
+    }
+
+    // Nothing that cannot be read stops the walk or hides what comes after it: an encrypted
+    // entry is said of itself and the next is read too; a fifo, given or found, is passed over
+    // at once (reading it would wait for ever); a gzip of something that is no archive is
+    // another file, not a damaged archive.
+    void whatCannotBeReadStopsNothing()
+    {
+        const QByteArray report = blankReport();
+        const QString zip = put(QStringLiteral("odd/a.zip"),
+                                CheckCorpus::archiveBytes(Format::Zip, {{QStringLiteral("first.xm"), report, Entry::EncryptedFile},
+                                                                        {QStringLiteral("second.xm"), report, Entry::EncryptedFile}}));
+        const QString scan = put(QStringLiteral("odd/b_scan.pdf.gz"), CheckCorpus::archiveBytes(Format::Gzip, {{QStringLiteral("scan.pdf"), "%PDF-1.4\n"}}));
+        const QString fifo = dir.filePath(QStringLiteral("odd/c_pipe.xm"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+        const QStringList items = walked({dir.filePath(QStringLiteral("odd"))});
+        QCOMPARE(items.size(), 4);
+        QVERIFY2(items[0].startsWith(zip + QStringLiteral(":first.xm|压缩包无法读取：内容已加密")), qPrintable(items[0]));
+        QVERIFY2(items[1].startsWith(zip + QStringLiteral(":second.xm|压缩包无法读取：内容已加密")), qPrintable(items[1]));
+        QCOMPARE(items.mid(2), (QStringList{scan + QStringLiteral("|passed over"), fifo + QStringLiteral("|passed over")}));
+        QCOMPARE(walked({fifo}), QStringList{fifo + QStringLiteral("|passed over")});
+        QCOMPARE(InputWalker({fifo}).countItems(), 1);
+    }
+
+    // A folder that cannot be listed is reported, not counted as empty.
+    void unreadableFolderIsReported()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root reads every folder");
+        const QString folder = dir.filePath(QStringLiteral("closed"));
+        put(QStringLiteral("closed/inner/r.xm"), blankReport());
+        const QString inner = folder + QStringLiteral("/inner");
+        QVERIFY(QFile::setPermissions(inner, QFileDevice::Permissions()));
+        const QStringList items = walked({folder});
+        QFile::setPermissions(inner, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(items, QStringList{inner + QStringLiteral("|无法打开文件夹") + inner});
     }
 
     void archiveFailureTexts_data()

@@ -10,6 +10,10 @@
 #include "check/FileChecker.h"
 #include "check/InputWalker.h"
 #include "check/ShownPaths.h"
+#include "check/TerminalSink.h"
+#include "check/XlsxTableWriter.h"
+#include "check/ArchiveReader.h"
+#include "check/CheckTables.h"
 #include "core/BudgetRules.h"
 #include "core/ReportFieldTable.h"
 #include "core/ReportFile.h"
@@ -20,6 +24,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <libxml/parser.h>
 
 using Kind = DocumentSniffer::Kind;
 Q_DECLARE_METATYPE(DocumentSniffer::Kind)
@@ -140,6 +145,90 @@ private slots:
         QCOMPARE(check(QStringLiteral("short.txt")).status, FileResult::Status::Ignored);
     }
 
+    // The project type is judged as the document says it, not by its first bytes: a code
+    // in a CDATA section or as a character reference, after a comment that looks like one.
+    void projectTypeAsTheDocumentSaysIt_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<bool>("listed");
+        QTest::newRow("plain") << QByteArray("<ProjectType>12</ProjectType>") << true;
+        QTest::newRow("after a comment") << QByteArray("<!-- <ProjectType>99</ProjectType> --><ProjectType>12</ProjectType>") << true;
+        QTest::newRow("cdata") << QByteArray("<ProjectType><![CDATA[12]]></ProjectType>") << true;
+        QTest::newRow("character reference") << QByteArray("<ProjectType>&#49;2</ProjectType>") << true;
+        QTest::newRow("unknown") << QByteArray("<ProjectType>99</ProjectType>") << false;
+    }
+    void projectTypeAsTheDocumentSaysIt()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(bool, listed);
+        QFile blank(TempProgramFolder::templatesDir() + QStringLiteral("/report1.tpl"));
+        QVERIFY(blank.open(QIODevice::ReadOnly));
+        QByteArray report = blank.readAll();
+        const QByteArray stored = "<ProjectType dict=\"古建维修规划\">11</ProjectType>";
+        QVERIFY(report.contains(stored));
+        report.replace(stored, written);
+        InputItem item;
+        item.fileName = QStringLiteral("r.xm");
+        item.path = item.fileName;
+        item.bytes = report;
+        const FileResult result = FileChecker::check(item);
+        QCOMPARE(result.status, FileResult::Status::Checked);
+        const bool flagged = std::any_of(result.findings.cbegin(), result.findings.cend(),
+                                         [](const CheckFinding& f) { return f.kind == FileChecker::projectTypeKind(); });
+        QCOMPARE(flagged, !listed);
+        QCOMPARE(result.report->projectTypeCode, listed ? 12 : 0);
+    }
+
+    // What the files hold never breaks an output: a workbook cell drops what XML cannot
+    // hold; a finding stays on one line and sends the terminal nothing it would obey.
+    void outputsHoldAnyName()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("w.xlsx"));
+        XlsxTableWriter writer(path);
+        QString error;
+        QVERIFY(writer.open(&error));
+        writer.beginTable(CheckTables::Findings);
+        writer.addRow({QStringLiteral("a\uFFFFb\uFFFEc\x01" "d.xm"), QStringLiteral("k"), QStringLiteral("m")});
+        writer.endTable();
+        QVERIFY2(writer.commit(&error), qPrintable(error));
+        QByteArray sheet;
+        const std::unique_ptr<ArchiveReader> reader = ArchiveReader::openFile(path);
+        while (reader->next()) {
+            if (reader->name() != QLatin1String("xl/worksheets/sheet4.xml"))
+                continue;
+            char buffer[4096];
+            for (qint64 got = 0; (got = reader->read(buffer, sizeof buffer)) > 0;)
+                sheet.append(buffer, got);
+        }
+        xmlDocPtr document = xmlReadMemory(sheet.constData(), int(sheet.size()), nullptr, nullptr, XML_PARSE_NONET);
+        QVERIFY2(document, sheet.constData());
+        xmlFreeDoc(document);
+        QVERIFY(sheet.contains("abcd.xm"));
+
+        const CheckFinding finding{QStringLiteral("a\nb\x1b[31m.xm"), QStringLiteral("k"), QStringLiteral("值为“\u009b”")};
+        QCOMPARE(TerminalSink::findingLine(finding), QStringLiteral("a\uFFFDb\uFFFD[31m.xm：k：值为“\uFFFD”"));
+    }
+
+    // A place the workbook cannot be written to is found before any file is read, and
+    // leaves nothing behind.
+    void workbookPlaceCheckedFirst()
+    {
+        QTemporaryDir dir;
+        QString error;
+        const QString missing = dir.filePath(QStringLiteral("no/such/w.xlsx"));
+        QVERIFY(!XlsxTableWriter(missing).open(&error));
+        QCOMPARE(error, QStringLiteral("无法写入文件") + missing + QStringLiteral("：文件夹不存在"));
+        QVERIFY(!XlsxTableWriter(dir.path()).open(&error));
+        QCOMPARE(error, QStringLiteral("无法写入文件") + dir.path() + QStringLiteral("：该路径是一个文件夹"));
+        {
+            XlsxTableWriter fine(dir.filePath(QStringLiteral("w.xlsx")));
+            QVERIFY(fine.open(&error));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // the trial file is gone
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
     void exactDecimals()
     {
         BudgetAmount sum;
@@ -171,6 +260,10 @@ private slots:
         QCOMPARE(options.paths, QStringList{QStringLiteral("--gui")});
         QVERIFY(!CheckCommandLine::parse({QStringLiteral("--csv")}).usageError.isEmpty());
         QVERIFY(!CheckCommandLine::parse({QStringLiteral("--jobs"), QStringLiteral("0")}).usageError.isEmpty());
+        // A thread each: a number far beyond any machine's cores is refused, not tried.
+        QCOMPARE(CheckCommandLine::parse({QStringLiteral("--jobs"), QStringLiteral("64")}).workers, 64);
+        QCOMPARE(CheckCommandLine::parse({QStringLiteral("--jobs"), QStringLiteral("100000")}).usageError,
+                 QStringLiteral("--jobs 最多为 64"));
 
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("in/a.xm"));
@@ -178,6 +271,17 @@ private slots:
         QCOMPARE(CheckCommandLine::overwrittenInput(input, {dir.filePath(QStringLiteral("in"))}), dir.filePath(QStringLiteral("in")));
         QCOMPARE(CheckCommandLine::overwrittenInput(input, {input}), input);
         QCOMPARE(CheckCommandLine::overwrittenInput(dir.filePath(QStringLiteral("out.xlsx")), {input}), QString());
+        // The workbook and CSV files of an earlier run inside the folder are passed over by
+        // the check, and may be written again; an archive there is checked.
+        CheckCorpus::writeFile(dir.filePath(QStringLiteral("in/汇总表.xlsx")),
+                               CheckCorpus::archiveBytes(CheckCorpus::Format::Zip, {{QStringLiteral("xl/workbook.xml"), "<workbook/>"}}));
+        CheckCorpus::writeFile(dir.filePath(QStringLiteral("in/projects.csv")), "单位编码\r\n");
+        CheckCorpus::writeFile(dir.filePath(QStringLiteral("in/reports.zip")),
+                               CheckCorpus::archiveBytes(CheckCorpus::Format::Zip, {{QStringLiteral("a.xm"), "<Report/>"}}));
+        const QStringList folder{dir.filePath(QStringLiteral("in"))};
+        QCOMPARE(CheckCommandLine::overwrittenInput(dir.filePath(QStringLiteral("in/汇总表.xlsx")), folder), QString());
+        QCOMPARE(CheckCommandLine::overwrittenInput(dir.filePath(QStringLiteral("in/projects.csv")), folder), QString());
+        QCOMPARE(CheckCommandLine::overwrittenInput(dir.filePath(QStringLiteral("in/reports.zip")), folder), folder[0]);
     }
 
     // A tar.gz entry over the store's limit is judged by its head and never held whole;
