@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -203,8 +204,14 @@ void CheckWindow::exportWorkbook()
     if (!chosen)
         return;
     QString path = *chosen;
-    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".xlsx");
+        // The dialog asked about the name typed, not about this one.
+        if (QFileInfo::exists(path) && !ui::current().question(this, QStringLiteral("文件已存在，是否覆盖？"))) {
+            emit exportFinished(false);
+            return;
+        }
+    }
     if (!CheckCommandLine::overwrittenInput(path, paths_).isEmpty()) {
         ui::current().message(this, QStringLiteral("不能把汇总表写到所检查的文件上：") + path);
         emit exportFinished(false);

@@ -25,6 +25,9 @@ public:
     {
         SubmissionCheck::File& file = files_[static_cast<size_t>(result.order)];
         file.findings = result.findings;
+        // Checked as what it holds, as the bureau's checker does: a page and a role to match.
+        if (result.kind == DocumentSniffer::Kind::UnitInfo)
+            file.unitFile = true;
         if (result.status == FileResult::Status::Unreadable)
             file.verdict = SubmissionCheck::Verdict::Unreadable;
         if (result.report) {
@@ -110,9 +113,22 @@ int SubmissionCheck::failedCount() const
     }));
 }
 
+int SubmissionCheck::failedReportCount() const
+{
+    return static_cast<int>(std::count_if(files_.cbegin(), files_.cend(), [](const File& f) {
+        return !f.unitFile && f.verdict != Verdict::Passed;
+    }));
+}
+
+int SubmissionCheck::reportCount() const
+{
+    return static_cast<int>(std::count_if(files_.cbegin(), files_.cend(), [](const File& f) { return !f.unitFile; }));
+}
+
 bool SubmissionCheck::hasUnitFile() const
 {
-    return !files_.empty() && files_.back().unitFile;
+    const QString standard = ReportFileNames::UnitInfoFileName(unitCode_, QString(), false);
+    return std::any_of(files_.cbegin(), files_.cend(), [&](const File& f) { return f.unitFile && f.name == standard; });
 }
 
 QString SubmissionCheck::verdictText(Verdict verdict)

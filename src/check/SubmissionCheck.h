@@ -28,7 +28,7 @@ public:
     struct File {
         QString path;         // on disk
         QString name;         // in the folder, and in the package
-        bool unitFile = false;
+        bool unitFile = false; // by what it holds: a unit file saved under a report's name is one
         QString projectCode;  // reports that could be read
         QString projectName;
         QString demandTotal;  // reports that could be read: 2006–2010 total, plain decimal
@@ -48,6 +48,10 @@ public:
     const std::vector<File>& files() const { return files_; }
     // Files whose verdict is not Passed (the unit file included).
     int failedCount() const;
+    // Those of the reports alone.
+    int failedReportCount() const;
+    int reportCount() const;
+    // Whether the unit's own file (<unit code>.dw) is among them.
     bool hasUnitFile() const;
 
     // 通过, 未通过, 无法读取: as the workbook and the window say it.

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QSet>
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -32,8 +33,9 @@ QString fileNamePart(const QString& text)
     // Windows drops dots and spaces at the end of a name.
     while (part.endsWith(QLatin1Char('.')) || part.endsWith(QLatin1Char(' ')))
         part.chop(1);
-    // Well inside the 255 bytes a name may have, in UTF-8.
-    return part.left(60);
+    // Well inside the 255 bytes a name may have, in UTF-8, and never half a character.
+    const qsizetype length = part.size() > 60 && part.at(59).isHighSurrogate() ? 59 : 60;
+    return part.left(length);
 }
 
 struct Entry {
@@ -156,7 +158,8 @@ bool SubmissionPackage::write(const SubmissionCheck& checked, const QString& zip
     };
     for (const SubmissionCheck::File& file : checked.files()) {
         if (!file.readError.isEmpty()) {
-            *error = QStringLiteral("无法生成报送包：") + file.path + QStringLiteral("：") + file.readError;
+            *error = file.path + QStringLiteral("：") + file.readError
+                   + QStringLiteral("。请把这个文件移出本地文件夹后再打包。");
             return false;
         }
         SubmissionManifest::File listed;
@@ -172,18 +175,28 @@ bool SubmissionPackage::write(const SubmissionCheck& checked, const QString& zip
         const QByteArray page = pageOf(file, stylesheet, error);
         if (page.isEmpty())
             return false;
-        const QString pageName = file.unitFile ? ReportFileNames::UnitInfoFileName(checked.unitCode(), QString(), true)
-                                               : ReportFileNames::PrintPageName(file.name);
+        const QString pageName = ReportFileNames::PrintPageName(file.name);
         SubmissionManifest::File pageListed;
         pageListed.role = QStringLiteral("page");
         add(Entry{pageName, page, now}, pageListed);
+    }
+    // Two entries of one name: the bureau's checker would find the package not as listed.
+    // Only a report named like a page of another (410101.xm beside 410101.dw) comes to it.
+    QSet<QString> names;
+    for (const Entry& entry : entries) {
+        if (names.contains(entry.name)) {
+            *error = QStringLiteral("本地文件夹中有两个文件的页面都叫“%1”。请把不是标准文件名的报表改名后再打包。")
+                         .arg(entry.name);
+            return false;
+        }
+        names.insert(entry.name);
     }
     // First, so that the bureau's checker holds every later entry against it as it streams past.
     entries.insert(entries.begin(), Entry{SubmissionManifest::fileName(), manifest.toXml(), now});
 
     QString reason;
     if (!AtomicFileWriter::write(zipPath, [&](QIODevice& device) { return writeZip(device, entries); }, &reason)) {
-        *error = QStringLiteral("无法写入报送包") + zipPath + QStringLiteral("：") + reason;
+        *error = QStringLiteral("无法写入文件") + zipPath + QStringLiteral("：") + reason;
         return false;
     }
     return true;

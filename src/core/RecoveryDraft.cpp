@@ -1,7 +1,11 @@
 #include "core/RecoveryDraft.h"
 
+#include "core/XmlDocumentAccess.h"
+
 #include <QList>
 #include <QUrl>
+
+#include <libxml/tree.h>
 
 namespace {
 
@@ -66,4 +70,12 @@ std::optional<RecoveryDraft> RecoveryDraft::decode(const QByteArray& bytes)
         return std::nullopt;
     draft.report = bytes.mid(at);
     return draft;
+}
+
+bool RecoveryDraft::holdsReport() const
+{
+    QString error;
+    const xml::XmlDocumentPtr document = xml::ParseXmlBytes(report, reportFile, error);
+    const xml::XmlNode root = error.isEmpty() ? xml::documentElement(document) : xml::XmlNode{};
+    return !root.isNull() && xmlStrcmp(root.node->name, BAD_CAST "Report") == 0;
 }

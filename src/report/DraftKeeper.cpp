@@ -182,6 +182,18 @@ QList<DraftKeeper::LeftBehind> DraftKeeper::takeLeftBehind()
 {
     QList<LeftBehind> found;
     const QDir folder(folder_);
+    // Locks of programs that died after their draft had gone (saved, then killed) would
+    // pile up: one free and without its draft is let go. A live program keeps its own.
+    for (const QString& name : folder.entryList({QStringLiteral("*.lock")}, QDir::Files)) {
+        const QString lockFile = folder.filePath(name);
+        const QString draft = lockFile.left(lockFile.size() - 5) + RecoveryDraft::fileSuffix();
+        if (draft == draftFile_ || QFileInfo::exists(draft))
+            continue;
+        QLockFile orphan(lockFile);
+        orphan.setStaleLockTime(0);
+        if (orphan.tryLock(0))
+            orphan.unlock(); // and its file goes with it
+    }
     const QStringList names =
         folder.entryList({QStringLiteral("*") + RecoveryDraft::fileSuffix()}, QDir::Files, QDir::Name);
     for (const QString& name : names) {
@@ -198,13 +210,9 @@ QList<DraftKeeper::LeftBehind> DraftKeeper::takeLeftBehind()
         QFile draftFile(file);
         if (draftFile.open(QIODevice::ReadOnly) && draftFile.size() <= xml::kMaxDocumentBytes + 64 * 1024)
             left.draft = RecoveryDraft::decode(draftFile.readAll());
-        if (left.draft) {
-            // Damaged inside: a report the loader refuses is no draft to offer.
-            QString error;
-            xml::ParseXmlBytes(left.draft->report, file, error);
-            if (!error.isEmpty())
-                left.draft.reset();
-        }
+        // Damaged inside: a report the loader refuses is no draft to offer.
+        if (left.draft && !left.draft->holdsReport())
+            left.draft.reset();
         left.written = left.draft ? left.draft->written : QFileInfo(file).lastModified();
         heldLocks_[file] = std::move(lock);
         found << left;

@@ -5,6 +5,7 @@
 #include "ui/UserInterface.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,6 +38,8 @@ SubmissionDialog::SubmissionDialog(const Settings& settings, QWidget* parent)
     table_->setWordWrap(true);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Rows grow with the findings column as the window is sized: none is cut at a line.
+    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, table_, &QTableWidget::resizeRowsToContents);
     packButton_ = new QPushButton(QStringLiteral("生成报送包…"), this);
     packButton_->setObjectName(QStringLiteral("PackButton"));
     closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
@@ -64,10 +67,7 @@ void SubmissionDialog::checkFolder()
 {
     checked_ = SubmissionCheck::run(settings_.localFolderOrDefault(), settings_.unitCode);
     table_->setRowCount(0);
-    int reports = 0;
     for (const SubmissionCheck::File& file : checked_.files()) {
-        if (!file.unitFile)
-            ++reports;
         QStringList findings;
         for (const CheckFinding& finding : file.findings)
             findings << finding.kind + QStringLiteral("：") + finding.message;
@@ -79,6 +79,7 @@ void SubmissionDialog::checkFolder()
             auto* item = new QTableWidgetItem(cells[column]);
             if (file.verdict != SubmissionCheck::Verdict::Passed)
                 item->setForeground(kFailedColor);
+            item->setToolTip(cells[column]); // a narrow column still shows all of it
             table_->setItem(row, column, item);
         }
     }
@@ -86,8 +87,10 @@ void SubmissionDialog::checkFolder()
     table_->resizeRowsToContents();
     QString summary = QStringLiteral("本地文件夹 %1 中共有报表 %2 份，未通过检查 %3 份。")
                           .arg(checked_.folder())
-                          .arg(reports)
-                          .arg(checked_.failedCount());
+                          .arg(checked_.reportCount())
+                          .arg(checked_.failedReportCount());
+    if (checked_.failedCount() > checked_.failedReportCount())
+        summary += QStringLiteral("单位信息文件未通过检查。");
     if (!checked_.hasUnitFile())
         summary += QStringLiteral("尚未保存单位信息文件 %1.dw。").arg(checked_.unitCode());
     summary_->setText(summary);
@@ -110,12 +113,20 @@ bool SubmissionDialog::pack()
     const std::optional<QString> chosen = ui::current().saveFileName(this, request);
     if (!chosen || chosen->isEmpty())
         return false;
+    // The bureau opens what it receives by its ending.
+    QString path = *chosen;
+    if (!path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".zip");
+        // The dialog asked about the name typed, not about this one.
+        if (QFileInfo::exists(path) && !ui::current().question(this, QStringLiteral("文件已存在，是否覆盖？")))
+            return false;
+    }
     QString error;
-    if (!SubmissionPackage::write(checked_, *chosen,
+    if (!SubmissionPackage::write(checked_, path,
                                   {settings_.unitCode, settings_.unitName, today, settings_.programFolder}, &error)) {
         ui::current().message(this, QStringLiteral("未能生成报送包：") + error);
         return false;
     }
-    ui::current().message(this, QStringLiteral("报送包已生成：") + *chosen);
+    ui::current().message(this, QStringLiteral("报送包已生成：") + path);
     return true;
 }

@@ -110,6 +110,37 @@ private slots:
                  QStringLiteral("410101_省_市_馆___20240506.zip"));
         QCOMPARE(SubmissionPackage::proposedFileName(kUnit, QStringLiteral("馆..."), date), QStringLiteral("410101_馆_20240506.zip"));
         QCOMPARE(SubmissionPackage::proposedFileName(kUnit, QString(), date), QStringLiteral("410101_20240506.zip"));
+        // Cut to 60 characters, never inside one written as two UTF-16 units.
+        QCOMPARE(SubmissionPackage::proposedFileName(kUnit, QString(59, QChar(0x6587)) + QStringLiteral("𠀀号"), date),
+                 QStringLiteral("410101_") + QString(59, QChar(0x6587)) + QStringLiteral("_20240506.zip"));
+    }
+
+    // A unit file saved under a report's name is packed as the unit file it is, as the
+    // bureau reads it; a report named like the unit's page would give two entries of one
+    // name, which the bureau could not match to the manifest: refused, with why.
+    void filesPackedAsWhatTheyHold()
+    {
+        const QString folder = dir.filePath(QStringLiteral("odd"));
+        CheckCorpus::writeFile(folder + QStringLiteral("/qzrt_410101_A01.xm"), saved[0]);
+        const QByteArray unit = CheckCorpus::unitFile(kUnit, kUnitName, {10, 0, 0, 0}, {10, 0, 0, 0}, QStringLiteral("100"));
+        CheckCorpus::writeFile(folder + QStringLiteral("/单位信息副本.xm"), unit);
+        SubmissionCheck checked = SubmissionCheck::run(folder, kUnit);
+        QCOMPARE(checked.reportCount(), 1);
+        QVERIFY(!checked.hasUnitFile()); // the unit's own file is still missing
+        const QString zip = dir.filePath(QStringLiteral("odd.zip"));
+        QString error;
+        QVERIFY2(SubmissionPackage::write(checked, zip, details(), &error), qPrintable(error));
+        const auto manifest = SubmissionManifest::fromXml(entriesOf(zip)[0].bytes, &error);
+        QVERIFY2(manifest, qPrintable(error));
+        QCOMPARE(manifest->files[2].path, QStringLiteral("单位信息副本.xm"));
+        QCOMPARE(manifest->files[2].role, QStringLiteral("unit"));
+        QCOMPARE(bureauCheck(zip).findings.filter(PackageVerifier::kind()), QStringList());
+
+        CheckCorpus::writeFile(folder + QStringLiteral("/410101.dw"), unit);
+        CheckCorpus::writeFile(folder + QStringLiteral("/410101.xm"), saved[0]);
+        checked = SubmissionCheck::run(folder, kUnit);
+        QVERIFY(!SubmissionPackage::write(checked, zip, details(), &error));
+        QCOMPARE(error, QStringLiteral("本地文件夹中有两个文件的页面都叫“410101.htm”。请把不是标准文件名的报表改名后再打包。"));
     }
 
     void manifestRoundTrip()
@@ -245,7 +276,7 @@ private slots:
         const bool written = SubmissionPackage::write(checked, zip, details(), &error);
         AtomicFileWriter::injectFailureAfter(-1);
         QVERIFY(!written);
-        QVERIFY2(error.startsWith(QStringLiteral("无法写入报送包") + zip + QStringLiteral("：")), qPrintable(error));
+        QVERIFY2(error.startsWith(QStringLiteral("无法写入文件") + zip + QStringLiteral("：")), qPrintable(error));
         QFile older(zip);
         QVERIFY(older.open(QIODevice::ReadOnly));
         QCOMPARE(older.readAll(), QByteArray("the older package"));

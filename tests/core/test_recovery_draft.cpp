@@ -55,6 +55,26 @@ private slots:
         QFETCH(QByteArray, bytes);
         QVERIFY(!RecoveryDraft::decode(bytes));
     }
+
+    // A whole draft whose report Open would not take as one is no report to restore: it
+    // would only empty the form.
+    void holdsAReport_data()
+    {
+        QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("a report") << sample().report << true;
+        QTest::newRow("another document") << QByteArray("<?xml version=\"1.0\"?><Foo/>") << false;
+        QTest::newRow("no document") << QByteArray("not xml") << false;
+        QTest::newRow("refused by the loader") << QByteArray("<!DOCTYPE Report [<!ENTITY a \"b\">]><Report>&a;</Report>") << false;
+    }
+    void holdsAReport()
+    {
+        QFETCH(QByteArray, report);
+        QFETCH(bool, holds);
+        RecoveryDraft draft = sample();
+        draft.report = report;
+        QCOMPARE(RecoveryDraft::decode(draft.encode())->holdsReport(), holds);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecoveryDraft)

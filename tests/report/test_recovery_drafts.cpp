@@ -314,6 +314,32 @@ private slots:
         QVERIFY(drafts().isEmpty());
     }
 
+    // A lock left by a program that died after its draft had gone (saved, then killed) is
+    // let go at the next start, not kept for ever; a live program's lock is not touched.
+    void orphanLockOfADeadProgramIsLetGo()
+    {
+        editAndWaitForDraft();
+        const QString draft = keeper().draftFile();
+        const QByteArray held = readAll(draft.left(draft.size() - 7) + QStringLiteral(".lock"));
+        QProcess gone;
+        gone.start(QStringLiteral("sleep"), {QStringLiteral("0")});
+        QVERIFY(gone.waitForStarted());
+        const qint64 deadPid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const QString orphan = recovery() + QStringLiteral("draft-%1-gone.lock").arg(deadPid);
+        QFile stale(orphan);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray::number(deadPid) + held.mid(held.indexOf('\n')));
+        stale.close();
+
+        MainWindow second(dir->settings);
+        second.start();
+        second.finishStartup();
+        QVERIFY(!QFile::exists(orphan));
+        QVERIFY(QFile::exists(draft)); // the first program's, alive: neither offered nor let go
+        QCOMPARE(ui->questions, QStringList());
+    }
+
     // What the long-text editor holds before OK is in the draft; Cancel gives it up.
     void textInTheLongTextEditorIsDrafted()
     {

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QDate>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -87,6 +88,36 @@ private slots:
         const auto [status, printed] = bureauCheck(zip);
         QVERIFY2(status == 0, qPrintable(printed));
         QVERIFY2(printed.contains(QStringLiteral("共 2 份报表，通过 2")), qPrintable(printed));
+    }
+
+    // The summary counts reports as reports and names a failing unit file apart; a name
+    // typed without its ending gets .zip, as the bureau opens packages by it.
+    void summaryAndNameAsTheClerkMeansThem()
+    {
+        // The unit's file with a class whose total is not its counts: the unit file fails.
+        QString error;
+        xml::XmlDocumentPtr unit = xml::ReadXmlDocument(dir->file(QStringLiteral("corpinfo.tpl")), error);
+        const xml::XmlNode root = xml::documentElement(unit);
+        for (const QString& path : {QStringLiteral("//CorpInfo/ReportInfo/CorpID"), QStringLiteral("//CorpInfo/Basic/CorpID")})
+            xml::SetNodeText(root, path, QStringLiteral("410101"));
+        for (const QString& path : {QStringLiteral("//CorpInfo/ReportInfo/CorpName"), QStringLiteral("//CorpInfo/Basic/Name")})
+            xml::SetNodeText(root, path, QStringLiteral("测试博物馆"));
+        xml::SetNodeText(root, QStringLiteral("//CorpInfo/Reserve/ItemDetail/FirstClassItem/TotalNum"), QStringLiteral("10"));
+        QVERIFY(xml::WriteXmlDocument(unit, dir->file(QStringLiteral("410101.dw")), error));
+        const QString typed = dir->file(QStringLiteral("报送包"));
+        QString summary;
+        ui->answerModal([&](QDialog* d) {
+            auto* dialog = static_cast<SubmissionDialog*>(d);
+            summary = dialog->findChild<QLabel*>(QStringLiteral("Summary"))->text();
+            ui->answerQuestion(true); // pack with the failing unit file
+            ui->answerSaveFile(typed);
+            dialog->packButton()->click();
+        });
+        w->action(QStringLiteral("M_FilePackage"))->trigger();
+        QVERIFY2(summary.contains(QStringLiteral("共有报表 2 份，未通过检查 0 份。单位信息文件未通过检查。")), qPrintable(summary));
+        QCOMPARE(ui->texts.last(), QStringLiteral("报送包已生成：") + typed + QStringLiteral(".zip"));
+        QVERIFY(QFile::exists(typed + QStringLiteral(".zip")));
+        QVERIFY(!QFile::exists(typed));
     }
 
     // Unsaved edits get the usual question first; failing reports are counted before the
