@@ -37,7 +37,9 @@ void DemandTotals::addReport(const ReportRow& row)
 
 void DemandTotals::nameUnit(const QString& unitCode, const QString& unitName)
 {
-    unitNames_[unitCode] = unitName;
+    // The first unit file of a code names it, as the checks across files take it.
+    if (namedByUnitFile_.insert(unitCode).second)
+        unitNames_[unitCode] = unitName;
 }
 
 QList<QStringList> DemandTotals::rows() const

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <map>
+#include <set>
 
 // The province's demand added up per project type and per unit, exactly: every sum is
 // a rational number, made a double only when a cell is written.
@@ -32,5 +33,6 @@ private:
     std::map<int, Sum> byType_;     // 0: a type not in the list
     std::map<QString, Sum> byUnit_;
     std::map<QString, QString> unitNames_;
+    std::set<QString> namedByUnitFile_;
     Sum all_;
 };

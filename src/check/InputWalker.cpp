@@ -186,11 +186,21 @@ public:
     }
 
 private:
-    struct Pending {
+    // An entry held against the manifests: hashed as it was read once a manifest had
+    // come, else read again for its hash at the end.
+    struct Seen {
         int index;
         QString name;
         qint64 size;
         bool special;
+        bool hashed = false;
+        QByteArray sha256; // empty when it could not be read whole
+    };
+    // One package inside the archive: a manifest and the folder it governs. A city may
+    // send its counties' packages unpacked, side by side, in one archive.
+    struct Package {
+        std::unique_ptr<PackageVerifier> verifier;
+        InputItem manifest;
     };
 
     bool hand(InputItem&& item, const QList<int>& indexes)
@@ -223,9 +233,8 @@ private:
               int depth)
     {
         std::unique_ptr<ArchiveReader> reader = source.open();
-        std::unique_ptr<PackageVerifier> package;
-        std::optional<InputItem> manifest;
-        std::vector<Pending> beforeManifest;
+        std::vector<Package> packages;
+        std::vector<Seen> seen;
         int index = -1;
         while (!stopped() && reader->next()) {
             ++index;
@@ -237,18 +246,14 @@ private:
             item.path = shown + QLatin1Char(':') + name;
             item.fileName = lastPart(name);
             if (reader->type() == ArchiveReader::EntryType::Special) {
-                const qint64 size = std::max<qint64>(reader->declaredSize(), 0);
-                if (package)
-                    package->addEntry(name, size, {});
-                else
-                    beforeManifest.push_back({index, name, size, true});
+                seen.push_back({index, name, std::max<qint64>(reader->declaredSize(), 0), true, true, {}});
                 item.passedOver = true;
                 hand(std::move(item), at);
                 continue;
             }
             // Only a package's entries are hashed: other archives cost no more than their bytes.
             std::optional<QCryptographicHash> hash;
-            if (package)
+            if (!packages.empty())
                 hash.emplace(QCryptographicHash::Sha256);
             qint64 size = 0;
             const EntryRead::Outcome outcome =
@@ -258,17 +263,15 @@ private:
                 return;
             }
             const bool whole = outcome == EntryRead::Read && !item.tooLarge;
-            if (!manifest && whole && item.fileName == SubmissionManifest::fileName()) {
-                package = std::make_unique<PackageVerifier>(shown, name, item.bytes);
+            if (whole && item.fileName == SubmissionManifest::fileName() && !governed(packages, name)) {
+                auto verifier = std::make_unique<PackageVerifier>(shown, name, item.bytes);
                 item.manifest = true;
                 item.entryIndexes = at;
-                manifest = std::move(item);
+                packages.push_back({std::move(verifier), std::move(item)});
                 continue;
             }
-            if (package)
-                package->addEntry(name, size, outcome == EntryRead::Read ? hash->result() : QByteArray());
-            else
-                beforeManifest.push_back({index, name, size, false});
+            seen.push_back({index, name, size, false, hash.has_value(),
+                            hash && outcome == EntryRead::Read ? hash->result() : QByteArray()});
             if (whole && !neverAnArchive(name) && InputWalker::looksLikeArchive(item.bytes.left(DocumentSniffer::kHeadBytes))) {
                 if (depth < InputWalker::kMaxArchiveDepth) {
                     const QByteArray inner = std::move(item.bytes);
@@ -299,14 +302,39 @@ private:
             if (!hand(std::move(item), indexes))
                 return;
         }
-        if (!manifest)
+        if (packages.empty())
             return;
-        // The entries before the manifest are read once more, for their hashes.
-        if (!beforeManifest.empty())
-            hashAgain(source, beforeManifest, *package);
-        manifest->manifestFindings = package->findings();
-        const QList<int> at = manifest->entryIndexes;
-        hand(std::move(*manifest), at);
+        // The entries before the first manifest are read once more, for their hashes.
+        hashAgain(source, seen);
+        for (const Seen& entry : seen) {
+            // The package whose folder holds it, the deepest if they nest; an entry in none
+            // is one the first manifest does not list.
+            Package* owner = &packages.front();
+            qsizetype ownerRoot = -1;
+            for (Package& package : packages) {
+                const QString& root = package.verifier->root();
+                if (PackageVerifier::withoutDotSlash(entry.name).startsWith(root) && root.size() > ownerRoot) {
+                    owner = &package;
+                    ownerRoot = root.size();
+                }
+            }
+            owner->verifier->addEntry(entry.name, entry.size, entry.sha256);
+        }
+        for (Package& package : packages) {
+            package.manifest.manifestFindings = package.verifier->findings();
+            const QList<int> at = package.manifest.entryIndexes;
+            if (!hand(std::move(package.manifest), at))
+                return;
+        }
+    }
+
+    // A second manifest in a folder that already has one is just another entry.
+    static bool governed(const std::vector<Package>& packages, const QString& manifestName)
+    {
+        const QString name = PackageVerifier::withoutDotSlash(manifestName);
+        const QString root = name.left(name.lastIndexOf(QLatin1Char('/')) + 1);
+        return std::any_of(packages.cbegin(), packages.cend(),
+                           [&](const Package& package) { return package.verifier->root() == root; });
     }
 
     static bool compressedStream(const ArchiveSource& source)
@@ -314,29 +342,25 @@ private:
         return isCompressedStream(source.bytes ? *source.bytes : readHead(source.diskPath));
     }
 
-    static void hashAgain(const ArchiveSource& source, const std::vector<Pending>& pending, PackageVerifier& package)
+    static void hashAgain(const ArchiveSource& source, std::vector<Seen>& seen)
     {
+        auto next = std::find_if(seen.begin(), seen.end(), [](const Seen& entry) { return !entry.hashed; });
+        if (next == seen.end())
+            return;
         std::unique_ptr<ArchiveReader> reader = source.open();
-        auto next = pending.cbegin();
         int index = -1;
-        while (next != pending.cend() && reader->next()) {
+        while (next != seen.end() && reader->next()) {
             if (++index != next->index)
                 continue;
-            QByteArray hashed;
-            if (!next->special) {
-                QCryptographicHash hash(QCryptographicHash::Sha256);
-                char buffer[kReadStep];
-                qint64 got = 0;
-                while ((got = reader->read(buffer, kReadStep)) > 0)
-                    hash.addData(QByteArrayView(buffer, got));
-                if (got == 0)
-                    hashed = hash.result();
-            }
-            package.addEntry(next->name, next->size, hashed);
-            ++next;
+            QCryptographicHash hash(QCryptographicHash::Sha256);
+            char buffer[kReadStep];
+            qint64 got = 0;
+            while ((got = reader->read(buffer, kReadStep)) > 0)
+                hash.addData(QByteArrayView(buffer, got));
+            if (got == 0)
+                next->sha256 = hash.result();
+            next = std::find_if(next + 1, seen.end(), [](const Seen& entry) { return !entry.hashed; });
         }
-        for (; next != pending.cend(); ++next)
-            package.addEntry(next->name, next->size, {});
     }
 
     const std::function<bool(InputItem&&)>& take_;

@@ -6,14 +6,6 @@
 
 namespace {
 
-// Tar writes "./name"; the manifest does not.
-QString withoutDotSlash(QString name)
-{
-    while (name.startsWith(QLatin1String("./")))
-        name.remove(0, 2);
-    return name;
-}
-
 QString describe(qint64 size, const QByteArray& sha256)
 {
     if (sha256.isEmpty())
@@ -22,6 +14,14 @@ QString describe(qint64 size, const QByteArray& sha256)
 }
 
 } // namespace
+
+// Tar writes "./name"; the manifest does not.
+QString PackageVerifier::withoutDotSlash(QString name)
+{
+    while (name.startsWith(QLatin1String("./")))
+        name.remove(0, 2);
+    return name;
+}
 
 QString PackageVerifier::kind()
 {

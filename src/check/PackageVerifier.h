@@ -27,6 +27,10 @@ public:
     QList<CheckFinding> findings() const;
 
     static QString kind(); // 报送包内容与清单不符
+    // The manifest's folder inside the archive, with its "/" ("" at the top).
+    const QString& root() const { return root_; }
+    // An entry name as the manifest writes paths: tar's leading "./" dropped.
+    static QString withoutDotSlash(QString name);
 
 private:
     struct Listed {

@@ -6,6 +6,7 @@
 #include "check/CheckCommandLine.h"
 #include "check/CrossFileChecks.h"
 #include "check/CsvTableWriter.h"
+#include "check/DemandTotals.h"
 #include "check/DocumentSniffer.h"
 #include "check/FileChecker.h"
 #include "check/InputWalker.h"
@@ -227,6 +228,28 @@ private slots:
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // the trial file is gone
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A unit is named by its reports until a unit file names it; of two unit files the
+    // first names it, as the checks across files compare reports with the first.
+    void summaryNamesUnitsAsTheChecksDo()
+    {
+        DemandTotals totals;
+        ReportRow row;
+        row.unitCode = QStringLiteral("410101");
+        row.unitName = QStringLiteral("报表中的名称");
+        totals.addReport(row);
+        const auto unitName = [&] {
+            for (const QStringList& cells : totals.rows()) {
+                if (cells.value(0) == QStringLiteral("单位"))
+                    return cells.value(2);
+            }
+            return QString();
+        };
+        QCOMPARE(unitName(), QStringLiteral("报表中的名称"));
+        totals.nameUnit(row.unitCode, QStringLiteral("第一份单位文件"));
+        totals.nameUnit(row.unitCode, QStringLiteral("第二份单位文件"));
+        QCOMPARE(unitName(), QStringLiteral("第一份单位文件"));
     }
 
     void exactDecimals()

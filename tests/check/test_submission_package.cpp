@@ -229,6 +229,34 @@ private slots:
         QCOMPARE(found.findings.size(), 3); // the altered report itself still passes every rule
     }
 
+    // A city sends its units' packages unpacked, side by side, in one zip: each folder is
+    // held against its own manifest, whether that comes first or last.
+    void packagesSideBySide()
+    {
+        const SubmissionCheck checked = SubmissionCheck::run(local, kUnit);
+        const QString zip = dir.filePath(QStringLiteral("one.zip"));
+        QString error;
+        QVERIFY2(SubmissionPackage::write(checked, zip, details(), &error), qPrintable(error));
+        const QList<Entry> entries = entriesOf(zip);
+        QList<Entry> city;
+        for (const Entry& e : entries)
+            city << Entry{QStringLiteral("县甲/") + e.name, e.bytes};
+        for (const Entry& e : entries.mid(1))
+            city << Entry{QStringLiteral("县乙/") + e.name, e.bytes};
+        city << Entry{QStringLiteral("县乙/") + entries[0].name, entries[0].bytes}; // its manifest last
+        const QString together = dir.filePath(QStringLiteral("city.zip"));
+        CheckCorpus::writeFile(together, CheckCorpus::archiveBytes(CheckCorpus::Format::Zip, city));
+        const BureauSink clean = bureauCheck(together);
+        QCOMPARE(clean.manifests, 2);
+        QCOMPARE(clean.findings, QStringList());
+
+        city[city.size() - 3].bytes += ' '; // 县乙's unit file
+        CheckCorpus::writeFile(together, CheckCorpus::archiveBytes(CheckCorpus::Format::Zip, city));
+        const QStringList found = bureauCheck(together).findings.filter(PackageVerifier::kind());
+        QCOMPARE(found.size(), 1);
+        QVERIFY2(found[0].startsWith(together + QStringLiteral(":县乙/410101.dw|")), qPrintable(found[0]));
+    }
+
     // A report that fails still goes into the package, with its verdict; the clerk was told.
     void failedReportsArePackedWithTheirVerdict()
     {
