@@ -24,6 +24,7 @@ struct Cause {
 constexpr Cause kCauses[] = {
     {"truncated", "文件不完整，可能没有下载或复制完", true},
     {"premature end", "文件不完整，可能没有下载或复制完", true},
+    {"no progress is possible", "文件不完整，可能没有下载或复制完", true}, // xz cut short
     {"crc", "校验值不符，内容已损坏", true},
     {"decompression failed", "压缩的数据不完整或已损坏", true},
     {"checksum", "校验值不符，内容已损坏", true},

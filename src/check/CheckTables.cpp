@@ -25,8 +25,15 @@ QStringList unitCodedHeaders()
 {
     QStringList headers;
     for (const UnitInfoField& field : UnitInfoFields::fields()) {
-        if (field.kind == UnitInfoKind::Coded)
-            headers << QString::fromUtf8(field.label);
+        if (field.kind != UnitInfoKind::Coded)
+            continue;
+        QString header = QString::fromUtf8(field.label);
+        // Two boxes share a caption (文物保存设备, on the security page and for the depot):
+        // a column name a spreadsheet can tell apart names the frame of the second.
+        const char* frame = UnitInfoFields::blocks()[static_cast<size_t>(field.block)].caption;
+        if (headers.contains(header) && frame)
+            header += QStringLiteral("（%1）").arg(QString::fromUtf8(frame));
+        headers << header;
     }
     return headers;
 }

@@ -3,6 +3,7 @@
 #include "check/CheckTables.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QByteArray CsvTableWriter::csvLine(const QStringList& cells)
 {
@@ -21,8 +22,17 @@ QByteArray CsvTableWriter::csvLine(const QStringList& cells)
     return line;
 }
 
+CsvTableWriter::~CsvTableWriter()
+{
+    // A run that wrote nothing leaves no empty folder of its own behind.
+    files_.clear();
+    if (madeFolder_ && !committed_)
+        QDir().rmdir(folder_);
+}
+
 bool CsvTableWriter::open(QString* error)
 {
+    madeFolder_ = !QFileInfo::exists(folder_);
     if (!QDir().mkpath(folder_)) {
         *error = QStringLiteral("无法创建文件夹") + folder_;
         return false;
@@ -72,5 +82,6 @@ bool CsvTableWriter::commit(QString* error)
             return false;
         }
     }
+    committed_ = true;
     return true;
 }

@@ -12,6 +12,7 @@
 class CsvTableWriter : public TableWriter {
 public:
     explicit CsvTableWriter(QString folder) : folder_(std::move(folder)) {}
+    ~CsvTableWriter() override;
 
     bool open(QString* error) override;
     void beginTable(int table) override;
@@ -25,4 +26,6 @@ private:
     QString folder_;
     std::vector<std::unique_ptr<QSaveFile>> files_;
     QSaveFile* current_ = nullptr;
+    bool madeFolder_ = false; // the folder was made for this run
+    bool committed_ = false;
 };

@@ -268,6 +268,8 @@ private slots:
         QTest::newRow("encrypted") << QStringLiteral("Encrypted file is unsupported") << QStringLiteral("压缩包无法读取：内容已加密（Encrypted file is unsupported）");
         QTest::newRow("method") << QStringLiteral("Unsupported ZIP compression method (99: AES)")
                                 << QStringLiteral("压缩包无法读取：使用了不支持的压缩方法（Unsupported ZIP compression method (99: AES)）");
+        QTest::newRow("xz cut short") << QStringLiteral("Lzma library error: No progress is possible")
+                                      << QStringLiteral("压缩包已损坏：文件不完整，可能没有下载或复制完（Lzma library error: No progress is possible）");
         QTest::newRow("other") << QStringLiteral("Something else") << QStringLiteral("压缩包已损坏：无法读取（Something else）");
     }
     void archiveFailureTexts()

@@ -252,6 +252,35 @@ private slots:
         QCOMPARE(unitName(), QStringLiteral("第一份单位文件"));
     }
 
+    // A run that fails before its CSV files are written leaves no empty folder it made,
+    // and never removes one the clerk had.
+    void csvFolderOnlyWhenWritten()
+    {
+        QTemporaryDir dir;
+        const QString made = dir.filePath(QStringLiteral("made"));
+        QString error;
+        {
+            CsvTableWriter writer(made);
+            QVERIFY(writer.open(&error));
+            QVERIFY(QFileInfo(made).isDir());
+        }
+        QVERIFY(!QFileInfo::exists(made));
+        {
+            CsvTableWriter writer(dir.path());
+            QVERIFY(writer.open(&error));
+        }
+        QVERIFY(QFileInfo(dir.path()).isDir());
+    }
+
+    // A spreadsheet or database reading the tables keys columns by name.
+    void everyColumnNamedOnce()
+    {
+        for (int table = 0; table < CheckTables::TableCount; ++table) {
+            const QStringList headers = CheckTables::headers(table);
+            QCOMPARE(QSet<QString>(headers.cbegin(), headers.cend()).size(), headers.size());
+        }
+    }
+
     void exactDecimals()
     {
         BudgetAmount sum;
