@@ -209,7 +209,7 @@ CheckTally CheckRun::run()
                     failedReports.insert(result->order);
             } else if (result->unit) {
                 ++tally.unitFiles;
-                cross.addUnit(*result->unit);
+                cross.addUnit(result->order, result->path, *result->unit);
             }
             break;
         }
@@ -228,8 +228,10 @@ CheckTally CheckRun::run()
     if (cancelled_)
         return tally;
     const auto crossFound = cross.findings();
-    for (const auto& [order, finding] : crossFound)
-        failedReports.insert(order);
+    for (const auto& [order, finding] : crossFound) {
+        if (!cross.isUnitFile(order))
+            failedReports.insert(order);
+    }
     tally.findings += static_cast<qint64>(crossFound.size());
     tally.failed = failedReports.size();
     tally.passed = tally.reports - tally.failed;

@@ -70,10 +70,21 @@ CrossFileChecks::Added CrossFileChecks::addReport(qint64 order, const QString& p
     return added;
 }
 
-void CrossFileChecks::addUnit(const UnitRow& row)
+void CrossFileChecks::addUnit(qint64 order, const QString& path, const UnitRow& row)
 {
-    if (!row.unitCode.isEmpty() && !unitNames_.contains(row.unitCode))
+    unitOrders_.insert(order);
+    if (row.unitCode.isEmpty())
+        return;
+    const auto first = unitNames_.constFind(row.unitCode);
+    if (first == unitNames_.constEnd()) {
         unitNames_.insert(row.unitCode, row.unitName);
+        unitPaths_.insert(row.unitCode, path);
+    } else if (first.value() != row.unitName) {
+        // Which is right only the unit can say; the reports are held against the first.
+        unitConflicts_.emplace_back(order, CheckFinding{path, unitNameKind(),
+                                                        QStringLiteral("单位名称“%1”与同一单位的“%2”中的“%3”不同")
+                                                            .arg(row.unitName, unitPaths_.value(row.unitCode), first.value())});
+    }
 }
 
 std::vector<std::pair<qint64, CheckFinding>> CrossFileChecks::findings() const
@@ -106,6 +117,7 @@ std::vector<std::pair<qint64, CheckFinding>> CrossFileChecks::findings() const
                                             QStringLiteral("报表中的单位名称“%1”与单位信息文件中的“%2”不同").arg(unitName, unit.value())});
         }
     }
+    found.insert(found.end(), unitConflicts_.cbegin(), unitConflicts_.cend());
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     return found;
 }

@@ -5,6 +5,7 @@
 #include "check/UnitRow.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <string>
 #include <unordered_set>
@@ -12,8 +13,8 @@
 #include <vector>
 
 // What only shows across files: one project sent twice with different figures, a
-// report whose unit sent no unit file, and a report naming its unit differently from
-// the unit file. Keeps a few dozen bytes per report, not the reports: codes and names
+// report whose unit sent no unit file, a report naming its unit differently from the
+// unit file, and a second unit file of one unit naming it differently from the first. Keeps a few dozen bytes per report, not the reports: codes and names
 // that repeat are kept once, the rest as UTF-8 in one buffer.
 class CrossFileChecks {
 public:
@@ -30,7 +31,9 @@ public:
         bool findingSoFar = false;
     };
     Added addReport(qint64 order, const QString& path, const ReportRow& row);
-    void addUnit(const UnitRow& row);
+    void addUnit(qint64 order, const QString& path, const UnitRow& row);
+    // Whether a finding's order is a unit file's rather than a report's.
+    bool isUnitFile(qint64 order) const { return unitOrders_.contains(order); }
 
     // Every finding with the order of the report it concerns, in report order.
     std::vector<std::pair<qint64, CheckFinding>> findings() const;
@@ -71,4 +74,7 @@ private:
     QHash<QString, quint32> textIndex_;
     std::unordered_set<quint32, KeyHash, KeyEqual> firstOfProject_{0, KeyHash{this}, KeyEqual{this}};
     QHash<QString, QString> unitNames_;  // unit code -> name in its first unit file
+    QHash<QString, QString> unitPaths_;  // unit code -> its first unit file
+    QSet<qint64> unitOrders_;
+    std::vector<std::pair<qint64, CheckFinding>> unitConflicts_;
 };

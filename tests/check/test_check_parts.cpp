@@ -394,7 +394,7 @@ private slots:
         UnitRow unit;
         unit.unitCode = QStringLiteral("410101");
         unit.unitName = QStringLiteral("测试博物馆");
-        cross.addUnit(unit);
+        cross.addUnit(-1, QStringLiteral("/in/410101.dw"), unit);
         // What each report shows as it comes: a copy, and whether it has a finding so far.
         const auto added = [&](qint64 order, const char* path, const ReportRow& r) {
             const CrossFileChecks::Added a = cross.addReport(order, QString::fromUtf8(path), r);
@@ -413,7 +413,13 @@ private slots:
         QCOMPARE(added(6, "/z.xm", row("410103", "Z01", "后来的博物馆", 'f')), QStringLiteral("finding"));
         unit.unitCode = QStringLiteral("410103");
         unit.unitName = QStringLiteral("后来的博物馆");
-        cross.addUnit(unit);
+        cross.addUnit(7, QStringLiteral("/z/410103.dw"), unit);
+        // A second unit file of a unit under another name: said of the second, which is no
+        // report; the same name again says nothing.
+        cross.addUnit(8, QStringLiteral("/b/410103.dw"), unit);
+        unit.unitName = QStringLiteral("另一个名称");
+        cross.addUnit(9, QStringLiteral("/c/410103.dw"), unit);
+        QVERIFY(cross.isUnitFile(9) && !cross.isUnitFile(6));
 
         QStringList found;
         for (const auto& [order, f] : cross.findings())
@@ -425,6 +431,7 @@ private slots:
             QStringLiteral("3|/in/子目录/qzrt_999999_C01.xm|缺少单位文件|单位编码“999999”的单位信息文件不在所检查的文件中"),
             QStringLiteral("4|/x.xm|单位名称不符|报表中的单位名称“别名”与单位信息文件中的“测试博物馆”不同"),
             QStringLiteral("5|/y.xm|缺少单位文件|单位编码“410102”的单位信息文件不在所检查的文件中"),
+            QStringLiteral("9|/c/410103.dw|单位名称不符|单位名称“另一个名称”与同一单位的“/z/410103.dw”中的“后来的博物馆”不同"),
         }));
     }
 };

@@ -257,6 +257,27 @@ private slots:
         QVERIFY2(found[0].startsWith(together + QStringLiteral(":县乙/410101.dw|")), qPrintable(found[0]));
     }
 
+    // Two unit files of one unit naming it differently: said of the second; its report,
+    // held against the first, still passes and is counted so.
+    void secondUnitFileUnderAnotherName()
+    {
+        const QString folder = dir.filePath(QStringLiteral("twounits"));
+        CheckCorpus::writeFile(folder + QStringLiteral("/qzrt_410101_A01.xm"), saved[0]);
+        CheckCorpus::writeFile(folder + QStringLiteral("/a/410101.dw"),
+                               CheckCorpus::unitFile(kUnit, kUnitName, {10, 0, 0, 0}, {10, 0, 0, 0}, QStringLiteral("100")));
+        CheckCorpus::writeFile(folder + QStringLiteral("/b/410101.dw"),
+                               CheckCorpus::unitFile(kUnit, QStringLiteral("别的名称"), {10, 0, 0, 0}, {10, 0, 0, 0}, QStringLiteral("100")));
+        BureauSink sink;
+        CheckRun run({folder});
+        run.addSink(&sink);
+        const CheckTally tally = run.run();
+        QCOMPARE(sink.findings, QStringList{folder + QStringLiteral("/b/410101.dw|单位名称不符|单位名称“别的名称”与同一单位的“")
+                                            + folder + QStringLiteral("/a/410101.dw”中的“测试博物馆”不同")});
+        QCOMPARE(tally.reports, 1);
+        QCOMPARE(tally.passed, 1);
+        QCOMPARE(tally.failed, 0);
+    }
+
     // A report that fails still goes into the package, with its verdict; the clerk was told.
     void failedReportsArePackedWithTheirVerdict()
     {
