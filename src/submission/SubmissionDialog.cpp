@@ -39,7 +39,7 @@ SubmissionDialog::SubmissionDialog(const Settings& settings, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     // Rows grow with the findings column as the window is sized: none is cut at a line.
-    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, table_, &QTableWidget::resizeRowsToContents);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     packButton_ = new QPushButton(QStringLiteral("生成报送包…"), this);
     packButton_->setObjectName(QStringLiteral("PackButton"));
     closeButton_ = new QPushButton(QStringLiteral("关闭"), this);
@@ -84,7 +84,6 @@ void SubmissionDialog::checkFolder()
         }
     }
     table_->resizeColumnsToContents();
-    table_->resizeRowsToContents();
     QString summary = QStringLiteral("本地文件夹 %1 中共有报表 %2 份，未通过检查 %3 份。")
                           .arg(checked_.folder())
                           .arg(checked_.reportCount())
