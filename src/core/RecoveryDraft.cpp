@@ -1,11 +1,10 @@
 #include "core/RecoveryDraft.h"
 
+#include "core/ReportFile.h"
 #include "core/XmlDocumentAccess.h"
 
 #include <QList>
 #include <QUrl>
-
-#include <libxml/tree.h>
 
 namespace {
 
@@ -76,6 +75,5 @@ bool RecoveryDraft::holdsReport() const
 {
     QString error;
     const xml::XmlDocumentPtr document = xml::ParseXmlBytes(report, reportFile, error);
-    const xml::XmlNode root = error.isEmpty() ? xml::documentElement(document) : xml::XmlNode{};
-    return !root.isNull() && xmlStrcmp(root.node->name, BAD_CAST "Report") == 0;
+    return error.isEmpty() && IsReportDocument(document);
 }

@@ -5,6 +5,8 @@
 #include "core/XmlDocumentAccess.h"
 #include "core/XmlPathSet.h"
 
+#include <libxml/tree.h>
+
 using namespace xml;
 using Table = ReportFieldTable;
 
@@ -22,6 +24,12 @@ ReportFile readDocument(const XmlDocumentPtr& document, const QString& error)
 }
 
 } // namespace
+
+bool IsReportDocument(const XmlDocumentPtr& document)
+{
+    const XmlNode root = documentElement(document);
+    return !root.isNull() && xmlStrcmp(root.node->name, BAD_CAST "Report") == 0;
+}
 
 ReportFile ReadReportDocument(const XmlDocumentPtr& document)
 {

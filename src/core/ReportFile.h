@@ -23,6 +23,10 @@ struct ReportFile {
                                  // turns into its first item's when it is not one of its own
 };
 
+// Whether a loaded document is a report at all: its root element is Report. Open shows
+// another document as an empty report; a recovery draft of one is damaged.
+bool IsReportDocument(const xml::XmlDocumentPtr& document);
+
 ReportFile ReadReportFile(const QString& path);
 // The values of a document already loaded.
 ReportFile ReadReportDocument(const xml::XmlDocumentPtr& document);

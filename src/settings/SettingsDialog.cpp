@@ -7,6 +7,8 @@
 #include "unitinfo/UnitInfoDialog.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -143,6 +145,10 @@ void SettingsDialog::confirm()
     // The folder is taken first: the unit information demanded below is written there,
     // where the next start looks for it.
     const QString folder = xml::TrimSpaces(folderBox_->text());
+    // The folder is taken as typed, but one that does not exist yet is made: every save
+    // goes there, and the unit information demanded below could not be written at all.
+    if (!folder.isEmpty() && !QFileInfo::exists(folder))
+        QDir().mkpath(QDir::fromNativeSeparators(folder));
     if (allowCancel && code != settings_.unitCode) {
         // The unit information dialog works on the file of the new code.
         settings_.unitCode = code;

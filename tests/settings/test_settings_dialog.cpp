@@ -377,6 +377,30 @@ private slots:
         QVERIFY(program_->settings.load() == Settings::State::Complete);
     }
 
+    // A local folder typed that does not exist yet is made: the unit information the new
+    // code demands can be saved there, instead of failing in a dialog that cannot be left.
+    void missingFolderIsMade()
+    {
+        QTemporaryDir parent;
+        const QString folder = parent.filePath(QStringLiteral("还没有的/本地 文件夹"));
+        SettingsDialog dialog(program_->settings);
+        dialog.allowCancel = true;
+        dialog.show();
+        dialog.unitCodeBox()->setText(QStringLiteral("420102"));
+        dialog.folderBox()->setText(folder);
+        ui_.answerModal([&](QDialog* d) {
+            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
+            QVERIFY(unitInfo);
+            unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
+            unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
+            unitInfo->okButton()->click();
+            QVERIFY(!unitInfo->isVisible());
+        });
+        button(dialog, "cmdOK")->click();
+        QVERIFY(QFile::exists(folder + QStringLiteral("/420102.dw")));
+        QCOMPARE(program_->settings.localFolder, folder);
+    }
+
     void folderButton_data()
     {
         QTest::addColumn<QString>("action");
