@@ -2,6 +2,7 @@
 
 #include "check/CheckTables.h"
 #include "core/BudgetAmount.h"
+#include "core/WriteFailureText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <xlsxwriter.h>
@@ -90,28 +90,6 @@ double plainDecimalValue(const QString& text)
     return value;
 }
 
-// Why the workbook's temporary file could not be made, as a clerk reads it.
-QString creationFailure(int errorNumber)
-{
-    switch (errorNumber) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有写入权限");
-    case EROFS:
-        return QStringLiteral("磁盘是只读的");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("文件夹不存在");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("磁盘空间不足");
-    case ENAMETOOLONG:
-        return QStringLiteral("文件名太长");
-    default:
-        return QString::fromLocal8Bit(std::strerror(errorNumber));
-    }
-}
-
 } // namespace
 
 XlsxTableWriter::~XlsxTableWriter()
@@ -137,7 +115,7 @@ bool XlsxTableWriter::open(QString* error)
     }
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + creationFailure(errno);
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + WriteFailureText(errno);
         return false;
     }
     ::close(fd);

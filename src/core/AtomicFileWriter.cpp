@@ -1,5 +1,7 @@
 #include "core/AtomicFileWriter.h"
 
+#include "core/WriteFailureText.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -64,7 +66,7 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
     // with less than a buffer to write) is not seen by commit(), which would then rename
     // an empty or cut-off file over the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
+        return fail(WriteFailureText(file.errorString()));
     const bool produced = produce(file);
     if (failAfterBytes() >= 0 && failAfterBytes() < file.size()) {
         file.cancelWriting();
@@ -72,7 +74,8 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
         return fail(QStringLiteral("磁盘写入失败"));
     }
     if (!produced || file.error() != QFileDevice::NoError) {
-        const QString why = file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("磁盘写入失败");
+        const QString why = file.error() != QFileDevice::NoError ? WriteFailureText(file.errorString())
+                                                                 : QStringLiteral("磁盘写入失败");
         file.cancelWriting();
         file.commit();
         return fail(why);
@@ -92,6 +95,6 @@ bool AtomicFileWriter::write(const QString& path, const std::function<bool(QIODe
         file.cancelWriting();
     // commit() syncs the new file to disk before it takes the old one's place.
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(WriteFailureText(file.errorString()));
     return true;
 }

@@ -1,10 +1,15 @@
 // Why a document did not load, as a clerk reads it: the first error's cause in Chinese with
-// its line and column and libxml2's text, the refusals, and the windows' own texts unchanged.
+// its line and column and libxml2's text, the refusals, and the windows' own texts unchanged;
+// and why a file could not be written.
 #include "core/ReportFile.h"
 #include "core/XmlDocumentAccess.h"
 #include "core/XmlFailureText.h"
+#include "core/WriteFailureText.h"
 
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace xml;
 
@@ -95,6 +100,18 @@ private slots:
         QVERIFY(!report.ok);
         QCOMPARE(report.error, QStringLiteral("无法打开指定文件r.xm"));
         QVERIFY(FailureText(report.loadError).startsWith(QStringLiteral("第 1 行第 21 列：")));
+    }
+
+    // A write that fails says why in Chinese for what a clerk meets (a read-only disk, a
+    // full one), whether the reason comes as a number or as the system's own text; any
+    // other reason is passed on as it came.
+    void writeFailuresInChinese()
+    {
+        const QString readOnly = QString::fromLocal8Bit(std::strerror(EROFS));
+        QCOMPARE(WriteFailureText(readOnly), QStringLiteral("磁盘是只读的"));
+        QCOMPARE(WriteFailureText(ENOSPC), QStringLiteral("磁盘空间不足"));
+        QCOMPARE(WriteFailureText(QStringLiteral("已经是中文")), QStringLiteral("已经是中文"));
+        QCOMPARE(WriteFailureText(EXDEV), QString::fromLocal8Bit(std::strerror(EXDEV)));
     }
 };
 
