@@ -52,6 +52,19 @@ class TestSettingsDialog : public QObject {
         ui_.questions.clear();
     }
 
+    // The unit information a new code demands, filled in and saved; saving must end it.
+    void fillUnitInfoWhenAsked()
+    {
+        ui_.answerModal([&](QDialog* d) {
+            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
+            QVERIFY(unitInfo);
+            unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
+            unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
+            unitInfo->okButton()->click();
+            QVERIFY(!unitInfo->isVisible());
+        });
+    }
+
 private slots:
     void init()
     {
@@ -362,13 +375,7 @@ private slots:
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("420102"));
         dialog.folderBox()->setText(newFolder.path());
-        ui_.answerModal([&](QDialog* d) {
-            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
-            QVERIFY(unitInfo);
-            unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
-            unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
-            unitInfo->okButton()->click();
-        });
+        fillUnitInfoWhenAsked();
         button(dialog, "cmdOK")->click();
         QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.dw"))));
         QVERIFY(QFile::exists(newFolder.filePath(QStringLiteral("420102.htm"))));
@@ -388,14 +395,7 @@ private slots:
         dialog.show();
         dialog.unitCodeBox()->setText(QStringLiteral("420102"));
         dialog.folderBox()->setText(folder);
-        ui_.answerModal([&](QDialog* d) {
-            auto* unitInfo = qobject_cast<UnitInfoDialog*>(d);
-            QVERIFY(unitInfo);
-            unitInfo->textBox(QStringLiteral("Text2"))->setText(QStringLiteral("武汉市博物馆"));
-            unitInfo->textBox(QStringLiteral("Text27"))->setText(QStringLiteral("赵六"));
-            unitInfo->okButton()->click();
-            QVERIFY(!unitInfo->isVisible());
-        });
+        fillUnitInfoWhenAsked();
         button(dialog, "cmdOK")->click();
         QVERIFY(QFile::exists(folder + QStringLiteral("/420102.dw")));
         QCOMPARE(program_->settings.localFolder, folder);
