@@ -229,17 +229,24 @@ bool XlsxTableWriter::restart(QString* error)
 
 bool XlsxTableWriter::commit(QString* error)
 {
+    errno = 0;
     const lxw_error status = workbook_close(workbook_);
+    const int systemError = errno; // the file's own failure, when there was one
     workbook_ = nullptr;
     if (status != LXW_NO_ERROR) {
         QFile::remove(temporaryPath_);
-        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + QString::fromUtf8(lxw_strerror(status));
+        // The folder may have gone during the check (a stick pulled out, a share lost).
+        const QString why = status == LXW_ERROR_CREATING_XLSX_FILE || status == LXW_ERROR_CREATING_TMPFILE
+                                ? WriteFailureText(systemError)
+                                : QStringLiteral("写入工作簿时出错（%1）").arg(QString::fromUtf8(lxw_strerror(status)));
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + why;
         return false;
     }
     // rename() replaces the target in one step; QFile::rename would refuse an existing one.
     if (std::rename(QFile::encodeName(temporaryPath_).constData(), QFile::encodeName(path_).constData()) != 0) {
+        const int renameError = errno;
         QFile::remove(temporaryPath_);
-        *error = QStringLiteral("无法写入文件") + path_;
+        *error = QStringLiteral("无法写入文件") + path_ + QStringLiteral("：") + WriteFailureText(renameError);
         return false;
     }
     return true;

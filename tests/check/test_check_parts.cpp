@@ -228,6 +228,14 @@ private slots:
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()); // the trial file is gone
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        // A folder that goes while the files are checked is said in Chinese at the end.
+        const QString gone = dir.filePath(QStringLiteral("stick/w.xlsx"));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("stick"))));
+        XlsxTableWriter late(gone);
+        QVERIFY(late.open(&error));
+        QVERIFY(QDir(dir.filePath(QStringLiteral("stick"))).removeRecursively());
+        QVERIFY(!late.commit(&error));
+        QCOMPARE(error, QStringLiteral("无法写入文件") + gone + QStringLiteral("：文件夹不存在"));
     }
 
     // A unit is named by its reports until a unit file names it; of two unit files the
