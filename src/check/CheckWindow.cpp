@@ -10,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -203,15 +202,12 @@ void CheckWindow::exportWorkbook()
     auto chosen = ui::current().saveFileName(this, request);
     if (!chosen)
         return;
-    QString path = *chosen;
-    if (!path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
-        path += QStringLiteral(".xlsx");
-        // The dialog asked about the name typed, not about this one.
-        if (QFileInfo::exists(path) && !ui::current().question(this, QStringLiteral("文件已存在，是否覆盖？"))) {
-            emit exportFinished(false);
-            return;
-        }
+    const std::optional<QString> workbook = ui::withEnding(this, *chosen, QStringLiteral(".xlsx"));
+    if (!workbook) {
+        emit exportFinished(false);
+        return;
     }
+    const QString& path = *workbook;
     if (!CheckCommandLine::overwrittenInput(path, paths_).isEmpty()) {
         ui::current().message(this, QStringLiteral("不能把汇总表写到所检查的文件上：") + path);
         emit exportFinished(false);

@@ -14,8 +14,9 @@
 
 // What only shows across files: one project sent twice with different figures, a
 // report whose unit sent no unit file, a report naming its unit differently from the
-// unit file, and a second unit file of one unit naming it differently from the first. Keeps a few dozen bytes per report, not the reports: codes and names
-// that repeat are kept once, the rest as UTF-8 in one buffer.
+// unit file, and a second unit file of one unit naming it differently from the first.
+// Keeps a few dozen bytes per report, not the reports: codes and names that repeat are
+// kept once, the rest as UTF-8 in one buffer.
 class CrossFileChecks {
 public:
     CrossFileChecks() = default;

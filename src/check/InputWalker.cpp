@@ -192,7 +192,6 @@ private:
         int index;
         QString name;
         qint64 size;
-        bool special;
         bool hashed = false;
         QByteArray sha256; // empty when it could not be read whole
     };
@@ -246,7 +245,7 @@ private:
             item.path = shown + QLatin1Char(':') + name;
             item.fileName = lastPart(name);
             if (reader->type() == ArchiveReader::EntryType::Special) {
-                seen.push_back({index, name, std::max<qint64>(reader->declaredSize(), 0), true, true, {}});
+                seen.push_back({index, name, std::max<qint64>(reader->declaredSize(), 0), true, {}});
                 item.passedOver = true;
                 hand(std::move(item), at);
                 continue;
@@ -270,7 +269,7 @@ private:
                 packages.push_back({std::move(verifier), std::move(item)});
                 continue;
             }
-            seen.push_back({index, name, size, false, hash.has_value(),
+            seen.push_back({index, name, size, hash.has_value(),
                             hash && outcome == EntryRead::Read ? hash->result() : QByteArray()});
             if (whole && !neverAnArchive(name) && InputWalker::looksLikeArchive(item.bytes.left(DocumentSniffer::kHeadBytes))) {
                 if (depth < InputWalker::kMaxArchiveDepth) {
@@ -331,8 +330,7 @@ private:
     // A second manifest in a folder that already has one is just another entry.
     static bool governed(const std::vector<Package>& packages, const QString& manifestName)
     {
-        const QString name = PackageVerifier::withoutDotSlash(manifestName);
-        const QString root = name.left(name.lastIndexOf(QLatin1Char('/')) + 1);
+        const QString root = PackageVerifier::rootOf(manifestName);
         return std::any_of(packages.cbegin(), packages.cend(),
                            [&](const Package& package) { return package.verifier->root() == root; });
     }

@@ -23,6 +23,12 @@ QString PackageVerifier::withoutDotSlash(QString name)
     return name;
 }
 
+QString PackageVerifier::rootOf(const QString& manifestEntry)
+{
+    const QString name = withoutDotSlash(manifestEntry);
+    return name.left(name.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
 QString PackageVerifier::kind()
 {
     return QStringLiteral("报送包内容与清单不符");
@@ -31,8 +37,7 @@ QString PackageVerifier::kind()
 PackageVerifier::PackageVerifier(QString archivePath, const QString& manifestEntry, const QByteArray& manifestBytes)
     : archivePath_(std::move(archivePath)), manifestEntry_(manifestEntry)
 {
-    const QString name = withoutDotSlash(manifestEntry);
-    root_ = name.left(name.lastIndexOf(QLatin1Char('/')) + 1);
+    root_ = rootOf(manifestEntry);
     QString error;
     const std::optional<SubmissionManifest> manifest = SubmissionManifest::fromXml(manifestBytes, &error);
     if (!manifest) {

@@ -31,6 +31,8 @@ public:
     const QString& root() const { return root_; }
     // An entry name as the manifest writes paths: tar's leading "./" dropped.
     static QString withoutDotSlash(QString name);
+    // The folder a manifest of this entry name governs (what root() would be).
+    static QString rootOf(const QString& manifestEntry);
 
 private:
     struct Listed {

@@ -21,8 +21,8 @@ struct RecoveryDraft {
     QByteArray encode() const;
     // Nothing when the bytes are no whole draft.
     static std::optional<RecoveryDraft> decode(const QByteArray& bytes);
-    // Whether the report inside is one Open would take: a document the hardened loader
-    // reads whose root is a report's. Anything else is a damaged draft, not a blank report.
+    // Whether the report inside is what Save writes: a document the hardened loader reads
+    // whose root is a report's. Anything else is a damaged draft, not a blank report.
     bool holdsReport() const;
     // A draft's file name ends so.
     static QString fileSuffix() { return QStringLiteral(".vdraft"); }

@@ -5,7 +5,6 @@
 #include "ui/UserInterface.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -113,13 +112,10 @@ bool SubmissionDialog::pack()
     if (!chosen || chosen->isEmpty())
         return false;
     // The bureau opens what it receives by its ending.
-    QString path = *chosen;
-    if (!path.endsWith(QLatin1String(".zip"), Qt::CaseInsensitive)) {
-        path += QStringLiteral(".zip");
-        // The dialog asked about the name typed, not about this one.
-        if (QFileInfo::exists(path) && !ui::current().question(this, QStringLiteral("文件已存在，是否覆盖？")))
-            return false;
-    }
+    const std::optional<QString> zip = ui::withEnding(this, *chosen, QStringLiteral(".zip"));
+    if (!zip)
+        return false;
+    const QString& path = *zip;
     QString error;
     if (!SubmissionPackage::write(checked_, path,
                                   {settings_.unitCode, settings_.unitName, today, settings_.programFolder}, &error)) {

@@ -2,6 +2,7 @@
 
 #include "ui/QtUserInterface.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ui {
@@ -21,6 +22,16 @@ UserInterface& current()
         return *installed();
     static QtUserInterface real;
     return real;
+}
+
+std::optional<QString> withEnding(QWidget* parent, const QString& chosen, const QString& ending)
+{
+    if (chosen.endsWith(ending, Qt::CaseInsensitive))
+        return chosen;
+    const QString path = chosen + ending;
+    if (QFileInfo::exists(path) && !current().question(parent, QStringLiteral("文件已存在，是否覆盖？")))
+        return std::nullopt;
+    return path;
 }
 
 bool UserInterface::choose(QWidget* parent, const QString& text, const QString&, const QString&)

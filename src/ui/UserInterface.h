@@ -40,6 +40,10 @@ public:
 
 // The interface the program talks to: the real one unless a test installed its own.
 UserInterface& current();
+// A name chosen in a save dialog with `ending` (".zip") added when it lacks it. The dialog
+// asked about the name as typed, so a file under the longer name is asked about again;
+// nothing when the user keeps it.
+std::optional<QString> withEnding(QWidget* parent, const QString& chosen, const QString& ending);
 // Installs an implementation (not owned); nullptr goes back to the real one.
 void install(UserInterface* implementation);
 
